@@ -1,0 +1,71 @@
+// Number entry: the digit and point keys build the number inside the display text itself, and
+// every change of that text is normalised at once.
+#include <cmath>
+
+#include "calculator/number_text.h"
+#include "platform/utf8.h"
+#include "shell/frmTavrol.h"
+
+namespace tavrol {
+
+namespace {
+constexpr std::size_t kDisplayWidth = 14;
+}
+
+double frmTavrol::displayValue() const { return readNumber(Display.caption()).value_or(0.0); }
+
+void frmTavrol::showOverflow()
+{
+    statuswatch.setCaption("==== Error ====");
+    statuswatch.setVisible(true);
+    pauser.setEnabled(true);
+    Display.setCaption("0.");
+}
+
+void frmTavrol::Display_Change()
+{
+    if (Display.caption().find('.') == std::string::npos)
+        Display.setCaption(Display.caption() + ".");
+
+    if (utf8::length(Display.caption()) < kDisplayWidth) {
+        if (const auto value = readNumber(Display.caption())) {
+            if (!std::isfinite(*value)) {
+                showOverflow();
+                return;
+            }
+            Display.setCaption(displayPattern(*value));
+        }
+    }
+
+    if (utf8::length(Display.caption()) > kDisplayWidth)
+        showOverflow();
+}
+
+void frmTavrol::btnDigit_Click(int Index)
+{
+    if (Index < 0 || Index >= static_cast<int>(btnDigit.size()))
+        return;
+    const std::string key = btnDigit[static_cast<std::size_t>(Index)]->caption();
+    CommandLine += key;
+
+    if (LastKey != "nums") {
+        Display.setCaption("0.");
+        DecimalEntered = false;
+    }
+    if (Display.caption().starts_with('0'))
+        Display.setCaption(Display.caption().substr(1));
+
+    if (DecimalEntered) {
+        if (Index < 10)
+            Display.setCaption(Display.caption() + key);
+    } else {
+        const std::string& text = Display.caption();
+        Display.setCaption(text.substr(0, text.find('.')) + key);
+    }
+
+    if (Index == 10)
+        DecimalEntered = true;
+    LastKey = "nums";
+}
+
+}  // namespace tavrol

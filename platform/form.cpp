@@ -1,0 +1,39 @@
+#include "platform/form.h"
+
+namespace tavrol {
+
+Form::Form(std::string name, std::string caption, Rect clientTwips)
+    : name_(std::move(name)), caption_(std::move(caption)), client_(clientTwips)
+{
+}
+
+void Form::setCaption(std::string caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = std::move(caption);
+    if (observer_)
+        observer_->captionChanged(*this);
+}
+
+Control* Form::find(std::string_view key) const
+{
+    for (const auto& control : controls_)
+        if (control->key() == key)
+            return control.get();
+    return nullptr;
+}
+
+void Form::repaint(Control* control)
+{
+    if (observer_)
+        observer_->repaint(control);
+}
+
+void Form::doubleClick()
+{
+    if (onDoubleClick)
+        onDoubleClick();
+}
+
+}  // namespace tavrol

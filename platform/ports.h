@@ -1,0 +1,60 @@
+// What the program asks of the outside world. The desktop program plugs in Qt's services, the
+// headless driver and the tests plug in their own.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavrol {
+
+class Form;
+
+// The per-user settings store: values by application, section and key.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::string get(const std::string& app, const std::string& section, const std::string& key,
+                            const std::string& fallback) = 0;
+    // Returns false when the value could not be stored; what was stored before stays.
+    virtual bool save(const std::string& app, const std::string& section, const std::string& key,
+                      const std::string& value) = 0;
+};
+
+// The printer as a line device. Columns count from 1; zones are 14 columns wide.
+class LinePrinter {
+public:
+    virtual ~LinePrinter() = default;
+    virtual void setFontName(const std::string& face) = 0;
+    virtual void setFontSize(double points) = 0;
+    virtual void text(std::string_view text) = 0;
+    virtual void spaces(int count) = 0;
+    virtual void nextZone() = 0;
+    virtual void lineEnd() = 0;
+    virtual void newPage() = 0;
+    virtual void endDocument() = 0;
+};
+
+// A modal box with a title, a text, the information icon and one OK button.
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual void information(const std::string& title, const std::string& text) = 0;
+};
+
+// Shows a second window modally: returns once that window has been hidden or unloaded.
+class ModalHost {
+public:
+    virtual ~ModalHost() = default;
+    virtual void showModal(Form& form) = 0;
+};
+
+// The random generator: a clock re-seed that is mixed into the state, and a uniform
+// single-precision draw in [0, 1).
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual void reseedFromClock() = 0;
+    virtual float next() = 0;
+};
+
+}  // namespace tavrol

@@ -1,0 +1,95 @@
+// The main window: its controls, its state and its handlers. Every handler is a member named as
+// the user-facing behaviour is described (btnDigit_Click, Display_Change, ...); each is defined
+// in the folder of the subsystem that owns it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/control.h"
+#include "platform/form.h"
+#include "platform/ports.h"
+
+namespace tavrol {
+
+struct FormPorts {
+    SettingsStore& settings;
+    LinePrinter& printer;
+    MessageBox& messages;
+    ModalHost& modal;
+    RandomSource& random;
+};
+
+class frmTavrol : public Form {
+public:
+    explicit frmTavrol(FormPorts ports);
+
+    // Controls, in the order the window defines them.
+    Timer& pauser;
+    std::array<CommandButton*, 7> btnCustom{};
+    std::array<CommandButton*, 14> btnDice{};
+    TextBox& DiceBox;
+    PictureToggle& btnPrint;
+    std::array<CommandButton*, 2> btnClear{};
+    std::array<CommandButton*, 11> btnDigit{};
+    std::array<CommandButton*, 4> btnMemory{};
+    std::array<CommandButton*, 7> btnOperator{};
+    Label& Mem;
+    Label& statuswatch;
+    Label& Display;
+
+    // State. The evaluator starts at rest so that a calculation made during the start-up banner
+    // is already right.
+    bool DecimalEntered = false;
+    std::string LastKey;
+    std::string MemoryText;
+    double HeldSum = 0;
+    std::string HeldOp = "+";
+    double RunValue = 0;
+    std::string PendingOp = "+";
+    std::string CommandLine;
+    std::vector<std::int16_t> DiceArray;  // element 0 is the count; empty until the first roll
+
+    // Window events (shell/).
+    void Form_Load();
+    void Form_DblClick();
+    void pauser_Timer();
+
+    // Calculator (calculator/).
+    void btnDigit_Click(int Index);
+    void Display_Change();
+    void btnOperator_Click(int Index);
+    double compute(double v1, double v2, const std::string& op);
+    void btnMemory_Click(int Index);
+    void btnClear_Click(int Index);
+
+    // The display read as a number; text that does not read as one (the banner, a lone ".")
+    // counts as 0.
+    double displayValue() const;
+
+    FormPorts& ports() { return ports_; }
+    bool tapeOn() const;  // the tape prints while btnPrint's Tag is "Pon"
+
+private:
+    Timer& buildControls();
+    template <class T>
+    T& control(const char* key) const;
+    void wireHandlers();
+    void showOverflow();
+    void printTapeLine(double value, const std::string& text);
+
+    FormPorts ports_;
+};
+
+// Texts the window shows that are not tied to one handler.
+namespace texts {
+inline constexpr const char* kDesignCaption = "Tavrol32 Beta 1";
+inline constexpr const char* kBanner = "Tavrol 32";
+extern const char* const kCreditLine;
+extern const char* const kAboutTitle;
+std::string aboutText();
+}  // namespace texts
+
+}  // namespace tavrol
