@@ -26,16 +26,18 @@ class frmTavrol : public Form {
 public:
     explicit frmTavrol(FormPorts ports);
 
-    // Controls, in the order the window defines them.
-    Timer& pauser;
+    // Control arrays; declared before the single controls because building the window, which
+    // binds `pauser`, fills them.
     std::array<CommandButton*, 7> btnCustom{};
     std::array<CommandButton*, 14> btnDice{};
-    TextBox& DiceBox;
-    PictureToggle& btnPrint;
     std::array<CommandButton*, 2> btnClear{};
     std::array<CommandButton*, 11> btnDigit{};
     std::array<CommandButton*, 4> btnMemory{};
     std::array<CommandButton*, 7> btnOperator{};
+    // Single controls.
+    Timer& pauser;
+    TextBox& DiceBox;
+    PictureToggle& btnPrint;
     Label& Mem;
     Label& statuswatch;
     Label& Display;
