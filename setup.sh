@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Sets Tavrol32 up on a Debian or Ubuntu machine: installs the packages that are missing, builds,
+# and then either starts the program or runs every test.
+#
+#   ./setup.sh run    build the release and start tavrol32
+#   ./setup.sh test   build with warnings as errors and run the whole test suite through ctest
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-}
+case "$mode" in
+run | test) ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fontconfig fonts-liberation2)
+if [ "$mode" = test ]; then
+    packages+=(libgtest-dev libgmock-dev locales)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if [ "$mode" = test ]; then
+    # One test run proves that number text ignores a comma-decimal locale; make sure one exists.
+    if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+        as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
+    fi
+    cmake --preset dev
+    cmake --build --preset dev
+    ctest --preset dev
+else
+    cmake --preset release
+    cmake --build --preset release
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+        echo "Built build/release/app/desktop/tavrol32, but there is no display to start it on." >&2
+        exit 1
+    fi
+    exec build/release/app/desktop/tavrol32
+fi
