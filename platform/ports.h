@@ -2,6 +2,7 @@
 // headless driver and the tests plug in their own.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,6 +56,8 @@ public:
     virtual ~RandomSource() = default;
     virtual void reseedFromClock() = 0;
     virtual float next() = 0;
+    // A scripted source hands out exact faces, whatever the range asked for; a real one has none.
+    virtual std::optional<int> scriptedFace() { return std::nullopt; }
 };
 
 }  // namespace tavrol

@@ -52,6 +52,7 @@ void frmTavrol::wireHandlers()
     wire(btnOperator, [this](int i) { btnOperator_Click(i); });
     wire(btnMemory, [this](int i) { btnMemory_Click(i); });
     wire(btnClear, [this](int i) { btnClear_Click(i); });
+    wire(btnDice, [this](int i) { btnDice_Click(i); });
     Display.onChange = [this] { Display_Change(); };
     pauser.onTick = [this] { pauser_Timer(); };
     onDoubleClick = [this] { Form_DblClick(); };

@@ -67,6 +67,13 @@ public:
     void btnMemory_Click(int Index);
     void btnClear_Click(int Index);
 
+    // Dice (dice/).
+    void btnDice_Click(int Index);
+    std::int16_t RandomRange(int lobound, int upbound);
+    double DiceBoxFill(double Iter, int lob, int upb);
+    void DiceBoxSort(int Direction);
+    long long DiceArraytoDiceBox(double& Iter);
+
     // The display read as a number; text that does not read as one (the banner, a lone ".")
     // counts as 0.
     double displayValue() const;

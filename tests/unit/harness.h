@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dice/random_source.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
 #include "tape/line_model.h"
@@ -17,23 +18,17 @@ public:
     void showModal(Form&) override {}
 };
 
-// Draws always 0; the calculator never rolls.
-class NoRandom : public RandomSource {
-public:
-    void reseedFromClock() override {}
-    float next() override { return 0.0f; }
-};
-
 struct Window {
     MemorySettings settings;
     RecordingPrinter printer;
     RecordingMessageBox messages;
     NoModal modal;
-    NoRandom random;
+    ScriptedFaces random;
     frmTavrol form{FormPorts{settings, printer, messages, modal, random}};
 
     // Starts as the program does; `ready` also runs the start-up All Clear the timer brings.
-    explicit Window(bool ready = true)
+    // The dice show `faces` in turn.
+    explicit Window(bool ready = true, std::vector<int> faces = {}) : random(std::move(faces))
     {
         form.Form_Load();
         if (ready)

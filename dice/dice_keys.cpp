@@ -1,0 +1,106 @@
+// The fourteen dice keys: the frame every key runs through, and the branch of each key.
+#include <cmath>
+
+#include "calculator/number_text.h"
+#include "dice/dice_math.h"
+#include "platform/utf8.h"
+#include "shell/frmTavrol.h"
+
+namespace tavrol {
+namespace {
+
+constexpr int kReroll = 13;
+constexpr int kXdn = 10;
+constexpr int kSides[] = {4, 6, 8, 10, 12, 20, 100};
+constexpr const char* kLetters[] = {"f", "x", "e", "t", "l", "n", "h", "i", "u", "v", "y", "b", "w"};
+constexpr const char* kSeparator = "------\r\n";
+
+}  // namespace
+
+void frmTavrol::btnDice_Click(int Index)
+{
+    if (Index < 0 || Index > kReroll)
+        return;
+    LastKey = "dice";
+    btnDice[kReroll]->setEnabled(true);
+
+    double total = 0;
+    if (Index == kReroll) {
+        const std::string record = btnDice[kReroll]->tag();
+        const std::size_t comma = record.find(',');
+        const auto remembered = readNumber(record.substr(0, comma));
+        if (comma == std::string::npos || !remembered || *remembered < 0 || *remembered >= kReroll) {
+            statuswatch.setCaption("Not Defined");
+            statuswatch.setVisible(true);
+            total = displayValue();
+        } else {
+            Index = static_cast<int>(*remembered);
+            Display.setCaption(utf8::left(std::string_view(record).substr(comma + 1), 300));
+        }
+    }
+
+    double count = std::abs(displayValue());
+    if (count == 0)
+        count = 1;
+    count = std::min<double>(count, kMostDice);  // more dice than a list can hold are not rolled
+
+    DiceBox.setText("");
+
+    const auto groups = [&](int dice, int lob, int upb) {
+        for (int k = 1; k <= wholeDice(count); ++k) {
+            total += DiceBoxFill(dice, lob, upb);
+            DiceBox.append(kSeparator);
+        }
+    };
+
+    if (Index <= 6) {
+        total = DiceBoxFill(count, 1, kSides[Index]);
+    } else if (Index == 7) {
+        groups(3, 1, 6);
+    } else if (Index == 8) {
+        groups(4, -1, 1);
+    } else if (Index == 9) {
+        const int dice = wholeDice(count);
+        DiceArray.assign(static_cast<std::size_t>(dice) + 1, 0);
+        DiceArray[0] = static_cast<std::int16_t>(dice);
+        std::string lines;
+        for (int i = 1; i <= dice; ++i) {
+            // An average die reads 3, 2, 3, 4, 5, 4.
+            std::int16_t r = RandomRange(1, 6);
+            if (r == 1)
+                r = 3;
+            if (r == 6)
+                r = 4;
+            DiceArray[static_cast<std::size_t>(i)] = r;
+            lines += signText(r) + "\r\n";
+            total += r;
+        }
+        DiceBox.append(lines);
+    } else if (Index == kXdn) {
+        CommandLine += kLetters[kXdn];
+        if (btnDice[kXdn]->tag().empty()) {
+            btnDice[kXdn]->setTag(Display.caption());
+            total = round16(displayValue());
+        } else {
+            // A negative count of dice rolls as many dice as its magnitude.
+            const int dice = std::abs(round16(readNumber(btnDice[kXdn]->tag()).value_or(0.0)));
+            total = DiceBoxFill(dice, 1, round16(displayValue()));
+            btnDice[kXdn]->setTag("");
+        }
+        std::string indicator = readNumber(MemoryText).value_or(0.0) != 0 ? "M" : "";
+        if (!btnDice[kXdn]->tag().empty())
+            indicator += "X";
+        Mem.setCaption(indicator);
+    } else if (Index == 11 || Index == 12) {
+        DiceBoxSort(Index == 11 ? 1 : 0);
+        total = static_cast<double>(DiceArraytoDiceBox(count));
+    }
+    if (Index != kXdn && Index != kReroll)
+        CommandLine += kLetters[Index];
+
+    Display.setCaption(signText(total));
+    if (Index != kReroll)
+        btnDice[kReroll]->setTag(signText(Index) + "," + signText(count));
+}
+
+}  // namespace tavrol
