@@ -41,4 +41,11 @@ public:
     std::vector<ShownMessage> shown;
 };
 
+// For hosts with no second window to show yet: returns at once, as if it had been closed.
+class NullModalHost : public ModalHost {
+public:
+    void showModal(Form&) override { ++shown; }
+    int shown = 0;
+};
+
 }  // namespace tavrol

@@ -13,16 +13,11 @@
 
 namespace tavrol::testing {
 
-class NoModal : public ModalHost {
-public:
-    void showModal(Form&) override {}
-};
-
 struct Window {
     MemorySettings settings;
     RecordingPrinter printer;
     RecordingMessageBox messages;
-    NoModal modal;
+    NullModalHost modal;
     ScriptedFaces random;
     frmTavrol form{FormPorts{settings, printer, messages, modal, random}};
 
