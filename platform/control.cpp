@@ -112,6 +112,17 @@ void TextBox::setText(std::string text)
     notify(Property::Text);
 }
 
+void TextBox::edit(std::string text)
+{
+    if (inputFilter)
+        text = inputFilter(std::move(text));
+    if (text == text_) {
+        notify(Property::Text);  // the view may show what was typed; put the kept text back
+        return;
+    }
+    setText(std::move(text));
+}
+
 void TextBox::append(std::string_view more)
 {
     if (more.empty())

@@ -158,6 +158,9 @@ public:
     const std::string& text() const { return text_; }
     void setText(std::string text);
     void append(std::string_view more);
+    // The user replaces the text, by typing or pasting: what the box does not take is left out.
+    void edit(std::string text);
+    std::function<std::string(std::string)> inputFilter;
 
 private:
     std::string text_;

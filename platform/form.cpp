@@ -30,6 +30,25 @@ void Form::repaint(Control* control)
         observer_->repaint(control);
 }
 
+void Form::setVisible(bool visible)
+{
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    if (observer_)
+        observer_->visibilityChanged(*this);
+}
+
+void Form::unload()
+{
+    if (!loaded_)
+        return;
+    loaded_ = false;
+    visible_ = false;
+    if (observer_)
+        observer_->visibilityChanged(*this);
+}
+
 void Form::doubleClick()
 {
     if (onDoubleClick)

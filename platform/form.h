@@ -23,6 +23,8 @@ public:
     // Draw now what has changed (the control, or the whole window when null) before the
     // handler goes on; a view may coalesce these to its frame rate.
     virtual void repaint(Control* control) = 0;
+    // The window was shown, hidden or unloaded (a modal window's showing ends then).
+    virtual void visibilityChanged(Form& /*form*/) {}
 };
 
 class Form {
@@ -45,6 +47,13 @@ public:
     FormObserver* observer() const { return observer_; }
     void repaint(Control* control = nullptr);
 
+    // A second window is loaded, shown and hidden or unloaded by its owner; the main window is
+    // loaded and shown for the whole run.
+    bool loaded() const { return loaded_; }
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
+    void unload();
+
     void doubleClick();  // on the window's own surface, not on a control
     std::function<void()> onDoubleClick;
 
@@ -64,6 +73,8 @@ private:
     Rect client_;
     std::vector<std::unique_ptr<Control>> controls_;
     FormObserver* observer_ = nullptr;
+    bool loaded_ = true;
+    bool visible_ = false;
 };
 
 }  // namespace tavrol

@@ -53,6 +53,7 @@ void frmTavrol::wireHandlers()
     wire(btnMemory, [this](int i) { btnMemory_Click(i); });
     wire(btnClear, [this](int i) { btnClear_Click(i); });
     wire(btnDice, [this](int i) { btnDice_Click(i); });
+    wire(btnCustom, [this](int i) { btnCustom_Click(i); });
     Display.onChange = [this] { Display_Change(); };
     pauser.onTick = [this] { pauser_Timer(); };
     onDoubleClick = [this] { Form_DblClick(); };
@@ -61,6 +62,7 @@ void frmTavrol::wireHandlers()
 void frmTavrol::Form_Load()
 {
     MemoryText = "0";
+    LoadCustom();
     setCaption(texts::kCreditLine);
     pauser.setEnabled(true);
 }

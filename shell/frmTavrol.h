@@ -5,12 +5,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/control.h"
 #include "platform/form.h"
 #include "platform/ports.h"
+#include "programs/frmCustom.h"
 
 namespace tavrol {
 
@@ -74,6 +76,14 @@ public:
     void DiceBoxSort(int Direction);
     long long DiceArraytoDiceBox(double& Iter);
 
+    // Programmable keys (programs/).
+    void btnCustom_Click(int Index);
+    void keyplay(std::string& equation);
+    void LoadCustom();
+    // The programming window while it is loaded, or null; loading it runs its load step.
+    frmCustom* customWindow() const;
+    frmCustom& loadCustomWindow();
+
     // The display read as a number; text that does not read as one (the banner, a lone ".")
     // counts as 0.
     double displayValue() const;
@@ -90,6 +100,7 @@ private:
     void printTapeLine(double value, const std::string& text);
 
     FormPorts ports_;
+    std::unique_ptr<frmCustom> custom_;
 };
 
 // Texts the window shows that are not tied to one handler.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,27 @@
 
 namespace tavrol::testing {
 
+// Runs the next script while a window is shown modally, as the user would work in it.
+class ScriptedModal : public ModalHost {
+public:
+    void showModal(Form& form) override
+    {
+        ++shown;
+        if (!scripts.empty()) {
+            auto script = std::move(scripts.front());
+            scripts.erase(scripts.begin());
+            script(static_cast<frmCustom&>(form));
+        }
+    }
+    std::vector<std::function<void(frmCustom&)>> scripts;
+    int shown = 0;
+};
+
 struct Window {
     MemorySettings settings;
     RecordingPrinter printer;
     RecordingMessageBox messages;
-    NullModalHost modal;
+    ScriptedModal modal;
     ScriptedFaces random;
     frmTavrol form{FormPorts{settings, printer, messages, modal, random}};
 

@@ -1,0 +1,74 @@
+// The programmable keys: the Program key opens the programming window; the six others replay
+// their recorded commands through the same handlers a click runs.
+#include "platform/utf8.h"
+#include "programs/custom_entry.h"
+#include "programs/frmCustom.h"
+#include "programs/key_code.h"
+#include "shell/frmTavrol.h"
+
+namespace tavrol {
+
+void frmTavrol::keyplay(std::string& equation)
+{
+    const std::string copy = equation;
+    equation.clear();
+    for (const std::string& code : utf8::codePoints(copy)) {
+        const auto key = keyForCode(code);
+        if (!key)
+            continue;
+        switch (key->array) {
+        case KeyArray::Digit:
+            btnDigit_Click(key->index);
+            break;
+        case KeyArray::Operator:
+            btnOperator_Click(key->index);
+            break;
+        case KeyArray::Dice:
+            btnDice_Click(key->index);
+            break;
+        }
+    }
+}
+
+frmCustom* frmTavrol::customWindow() const { return custom_ && custom_->loaded() ? custom_.get() : nullptr; }
+
+frmCustom& frmTavrol::loadCustomWindow()
+{
+    if (!customWindow()) {
+        custom_ = std::make_unique<frmCustom>(ports_.settings, ports_.messages);
+        custom_->Form_Load();
+    }
+    return *custom_;
+}
+
+void frmTavrol::btnCustom_Click(int Index)
+{
+    if (Index < 0 || Index >= static_cast<int>(btnCustom.size()))
+        return;
+    CommandButton& key = *btnCustom[static_cast<std::size_t>(Index)];
+    if (key.caption() == "Program") {
+        frmCustom& window = loadCustomWindow();
+        window.txtCommandLine.setText(CommandLine);
+        window.setVisible(true);
+        ports_.modal.showModal(window);
+        // However the window was closed, the keys show what the store now holds.
+        window.setVisible(false);
+        LoadCustom();
+        return;
+    }
+    CommandLine = key.tag();
+    keyplay(CommandLine);
+}
+
+void frmTavrol::LoadCustom()
+{
+    for (std::size_t i = 0; i < 6; ++i) {
+        const CustomEntry entry =
+            parseCustomEntry(ports_.settings.get(kSettingsApp, kSettingsSection, std::to_string(i), kUnprogrammed));
+        btnCustom[i]->setCaption(entry.caption);
+        btnCustom[i]->setTag(entry.command);
+        btnCustom[i]->setEnabled(entry.programmed);
+    }
+}
+
+}  // namespace tavrol

@@ -1,0 +1,48 @@
+// The programming window: the user picks one of the six programmable keys, names it, may edit
+// the recorded command, and saves it to the settings store; or cancels.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/control.h"
+#include "platform/form.h"
+#include "platform/ports.h"
+
+namespace tavrol {
+
+class frmCustom : public Form {
+public:
+    frmCustom(SettingsStore& settings, MessageBox& messages);
+
+    std::array<OptionButton*, 6> BtnAssignedTo{};
+    GroupBox& Frame1;
+    TextBox& txtProgram;
+    GroupBox& frameCommandLine;
+    TextBox& txtCommandLine;
+    GroupBox& Framebuttoncaption;
+    TextBox& TxtButtonCaption;
+    GroupBox& FrameAssignTo;
+    CommandButton& btnProgram;
+    CommandButton& btnCancel;
+
+    void Form_Load();
+    void BtnAssignedTo_Click(int Index);
+    void btnCancel_Click();
+    void btnProgram_Click();
+    // Closing the window any other way (its title bar, Escape) unloads it without saving.
+    void closeWithoutSaving() { unload(); }
+
+private:
+    GroupBox& buildControls();
+    template <class T>
+    T& control(const char* key) const;
+
+    SettingsStore& settings_;
+    MessageBox& messages_;
+};
+
+// The help text, six lines each ended by a line break.
+std::string customHelpText();
+
+}  // namespace tavrol
