@@ -54,6 +54,7 @@ void frmTavrol::wireHandlers()
     wire(btnClear, [this](int i) { btnClear_Click(i); });
     wire(btnDice, [this](int i) { btnDice_Click(i); });
     wire(btnCustom, [this](int i) { btnCustom_Click(i); });
+    btnPrint.onClick = [this] { btnPrint_Click(); };
     Display.onChange = [this] { Display_Change(); };
     pauser.onTick = [this] { pauser_Timer(); };
     onDoubleClick = [this] { Form_DblClick(); };

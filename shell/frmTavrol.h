@@ -60,6 +60,10 @@ public:
     void Form_Load();
     void Form_DblClick();
     void pauser_Timer();
+    void Form_Unload();  // the program ends: the main window is closed
+
+    // Tape (tape/).
+    void btnPrint_Click();
 
     // Calculator (calculator/).
     void btnDigit_Click(int Index);
