@@ -1,0 +1,371 @@
+#include "platform/qt/qt_form_view.h"
+
+#include "platform/qt/control_widgets.h"
+#include "platform/qt/model_style.h"
+#include "platform/qt/pictures.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <algorithm>
+
+namespace tavrol::qt {
+
+namespace {
+
+QString toQString(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+Qt::Alignment toAlignment(Align align)
+{
+    switch (align) {
+    case Align::Right:
+        return Qt::AlignRight;
+    case Align::Center:
+        return Qt::AlignHCenter;
+    case Align::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+// Colours the widget the way its kind draws them: text and background roles differ by kind.
+void applyColors(QWidget& widget, const Style& style, QPalette::ColorRole foreRole, QPalette::ColorRole backRole)
+{
+    QPalette palette = widget.palette();
+    applyColor(palette, foreRole, style.fore);
+    applyColor(palette, backRole, style.back);
+    widget.setPalette(palette);
+}
+
+QLabel* createLabel(const Style& style, QWidget* parent)
+{
+    auto* label = new ModelLabel(parent, style.border);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(toAlignment(style.align) | Qt::AlignTop);
+    label->setIndent(style.border ? 1 : 0); // text inside a border keeps a pixel clear of it
+    label->setAutoFillBackground(style.opaque);
+    applyColors(*label, style, QPalette::WindowText, QPalette::Window);
+    return label;
+}
+
+} // namespace
+
+QtFormView::QtFormView(Form& form, QWidget* parent)
+    : QWidget(parent)
+    , form_(form)
+    , throttle_(*this, [this] { flushQueuedText(); })
+{
+    setObjectName(toQString(form.name()));
+    setFont(toFont(FontSpec {}));
+    const QRect client = toPixels(form.clientTwips());
+    setGeometry(client);
+    setFixedSize(client.size());
+    setWindowTitle(toQString(form.caption()));
+
+    for (const auto& control : form.controls()) {
+        if (control->kind() == ControlKind::Timer)
+            timers_[control.get()] = createTimer(static_cast<Timer&>(*control));
+        else
+            widgets_[control.get()] = createWidget(*control);
+    }
+    placeInHolders();
+    applyStacking();
+    applyTabOrder();
+    for (const auto& control : form.controls())
+        applyState(*control);
+    form.setObserver(this);
+}
+
+QtFormView::~QtFormView()
+{
+    if (form_.observer() == this)
+        form_.setObserver(nullptr);
+}
+
+QWidget* QtFormView::widgetFor(const Control& control) const
+{
+    const auto found = widgets_.find(&control);
+    return found == widgets_.end() ? nullptr : found->second;
+}
+
+QTimer* QtFormView::timerFor(const Control& control) const
+{
+    const auto found = timers_.find(&control);
+    return found == timers_.end() ? nullptr : found->second;
+}
+
+QWidget* QtFormView::createWidget(Control& control)
+{
+    const Style& style = control.style();
+    QWidget* widget = nullptr;
+    switch (control.kind()) {
+    case ControlKind::Label:
+        widget = createLabel(style, this);
+        break;
+    case ControlKind::CommandButton: {
+        auto* button = new QPushButton(this);
+        applyColors(*button, style, QPalette::ButtonText, QPalette::Button);
+        auto& key = static_cast<CommandButton&>(control);
+        connect(button, &QPushButton::clicked, this, [&key] { key.click(); });
+        widget = button;
+        break;
+    }
+    case ControlKind::TextBox:
+        widget = createTextBox(static_cast<TextBox&>(control));
+        break;
+    case ControlKind::OptionButton: {
+        auto* radio = new QRadioButton(this);
+        // The model decides which option is chosen; Qt's own exclusivity would fight it.
+        radio->setAutoExclusive(false);
+        applyColors(*radio, style, QPalette::WindowText, QPalette::Window);
+        auto& option = static_cast<OptionButton&>(control);
+        connect(radio, &QRadioButton::clicked, this, [this, &option] { chooseOption(option); });
+        widget = radio;
+        break;
+    }
+    case ControlKind::GroupBox: {
+        auto* group = new QGroupBox(this);
+        applyColors(*group, style, QPalette::WindowText, QPalette::Window);
+        widget = group;
+        break;
+    }
+    case ControlKind::PictureToggle: {
+        auto* picture = new PictureKey(this);
+        // The pictures are drawn for a box of 25 pixels, which this screen may show smaller or larger.
+        picture->setScaledContents(true);
+        picture->setAutoFillBackground(style.opaque);
+        applyColors(*picture, style, QPalette::WindowText, QPalette::Window);
+        auto& toggle = static_cast<PictureToggle&>(control);
+        picture->onClick = [&toggle] { toggle.click(); };
+        widget = picture;
+        break;
+    }
+    case ControlKind::Timer:
+        return nullptr;
+    }
+    widget->setObjectName(toQString(control.key()));
+    widget->setGeometry(toPixels(control.rect()));
+    widget->setFont(toFont(style.font));
+    return widget;
+}
+
+QWidget* QtFormView::createTextBox(TextBox& box)
+{
+    const Style& style = box.style();
+    if (!style.multiLine) {
+        auto* edit = new QLineEdit(this);
+        edit->setAlignment(toAlignment(style.align));
+        edit->setReadOnly(style.readOnly);
+        applyColors(*edit, style, QPalette::Text, QPalette::Base);
+        // textEdited reports the user's typing only, never our own setText.
+        connect(edit, &QLineEdit::textEdited, this, [&box](const QString& text) { box.setText(toModelText(text)); });
+        return edit;
+    }
+    auto* edit = new ModelTextEdit(this);
+    edit->setReadOnly(style.readOnly);
+    if (style.verticalScroll)
+        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QTextOption option = edit->document()->defaultTextOption();
+    option.setAlignment(toAlignment(style.align));
+    edit->document()->setDefaultTextOption(option);
+    applyColors(*edit, style, QPalette::Text, QPalette::Base);
+    edit->onUserEdit = [&box](std::string text) { box.setText(std::move(text)); };
+    multiLineBoxes_.push_back(edit);
+    return edit;
+}
+
+QTimer* QtFormView::createTimer(Timer& timer)
+{
+    auto* qtimer = new QTimer(this);
+    qtimer->setObjectName(toQString(timer.key()));
+    qtimer->setInterval(timer.interval());
+    connect(qtimer, &QTimer::timeout, this, [&timer] { timer.tick(); });
+    return qtimer;
+}
+
+// Controls inside a group box are placed relative to it; their holder may come after them.
+void QtFormView::placeInHolders()
+{
+    for (const auto& control : form_.controls()) {
+        QWidget* widget = widgetFor(*control);
+        QWidget* holder = control->holder() ? widgetFor(*control->holder()) : nullptr;
+        if (!widget || !holder)
+            continue;
+        widget->setParent(holder);
+        widget->setGeometry(toPixels(control->rect()));
+        widget->show();
+    }
+}
+
+void QtFormView::applyStacking()
+{
+    std::vector<const Control*> byStacking;
+    for (const auto& control : form_.controls())
+        if (widgetFor(*control))
+            byStacking.push_back(control.get());
+    std::stable_sort(byStacking.begin(), byStacking.end(),
+        [](const Control* a, const Control* b) { return a->style().stacking < b->style().stacking; });
+    for (const Control* control : byStacking)
+        widgetFor(*control)->raise();
+}
+
+void QtFormView::applyTabOrder()
+{
+    std::vector<const Control*> ordered;
+    for (const auto& control : form_.controls())
+        if (control->tabOrder() >= 0 && widgetFor(*control))
+            ordered.push_back(control.get());
+    std::stable_sort(ordered.begin(), ordered.end(),
+        [](const Control* a, const Control* b) { return a->tabOrder() < b->tabOrder(); });
+    for (std::size_t i = 1; i < ordered.size(); ++i)
+        setTabOrder(widgetFor(*ordered[i - 1]), widgetFor(*ordered[i]));
+}
+
+void QtFormView::applyState(Control& control)
+{
+    for (const Property property : { Property::Caption, Property::Text, Property::Value, Property::Picture,
+             Property::Interval, Property::Enabled, Property::Visible })
+        propertyChanged(control, property);
+}
+
+void QtFormView::propertyChanged(Control& control, Property property)
+{
+    if (QTimer* timer = timerFor(control)) {
+        const auto& model = static_cast<Timer&>(control);
+        if (property == Property::Interval)
+            timer->setInterval(model.interval());
+        if (!model.enabled() || model.interval() <= 0)
+            timer->stop();
+        else if (!timer->isActive())
+            timer->start();
+        return;
+    }
+    QWidget* widget = widgetFor(control);
+    if (!widget)
+        return;
+    switch (property) {
+    case Property::Caption:
+        applyCaption(control);
+        break;
+    case Property::Text:
+        if (control.kind() == ControlKind::TextBox)
+            applyText(static_cast<TextBox&>(control));
+        break;
+    case Property::Enabled:
+        widget->setEnabled(control.enabled());
+        break;
+    case Property::Visible:
+        widget->setHidden(!control.visible());
+        break;
+    case Property::Value:
+        if (control.kind() == ControlKind::OptionButton)
+            static_cast<QRadioButton*>(widget)->setChecked(static_cast<OptionButton&>(control).value());
+        break;
+    case Property::Picture:
+        if (control.kind() == ControlKind::PictureToggle)
+            static_cast<QLabel*>(widget)->setPixmap(loadTogglePicture(static_cast<PictureToggle&>(control).picture()));
+        break;
+    case Property::Tag:
+    case Property::Interval:
+        break;
+    }
+}
+
+void QtFormView::applyCaption(Control& control)
+{
+    QWidget* widget = widgetFor(control);
+    const auto caption = [&control] { return toQString(static_cast<CaptionedControl&>(control).caption()); };
+    switch (control.kind()) {
+    case ControlKind::Label:
+        static_cast<QLabel*>(widget)->setText(caption());
+        break;
+    case ControlKind::CommandButton:
+    case ControlKind::OptionButton:
+        static_cast<QAbstractButton*>(widget)->setText(caption());
+        break;
+    case ControlKind::GroupBox:
+        static_cast<QGroupBox*>(widget)->setTitle(caption());
+        break;
+    default: // no caption
+        break;
+    }
+}
+
+void QtFormView::applyText(TextBox& box)
+{
+    const QString text = toDisplayText(box.text());
+    if (!box.style().multiLine) {
+        auto* edit = static_cast<QLineEdit*>(widgetFor(box));
+        if (edit->text() != text) // the same text is the user's own typing coming back
+            edit->setText(text);
+        return;
+    }
+    auto* edit = static_cast<ModelTextEdit*>(widgetFor(box));
+    if (!box.style().readOnly && !edit->hasQueued() && edit->toPlainText() == text)
+        return;
+    edit->showText(box.text());
+}
+
+void QtFormView::textAppended(TextBox& box, std::string_view added)
+{
+    if (!box.style().multiLine) {
+        applyText(box); // a single line is short: showing it afresh costs nothing
+        return;
+    }
+    auto* edit = static_cast<ModelTextEdit*>(widgetFor(box));
+    const bool firstQueued = !edit->hasQueued();
+    edit->queueAppend(added);
+    if (firstQueued)
+        throttle_.contentQueued(edit);
+}
+
+void QtFormView::chooseOption(OptionButton& option)
+{
+    for (const auto& control : form_.controls())
+        if (control.get() != &option && control->kind() == ControlKind::OptionButton
+            && control->holder() == option.holder())
+            static_cast<OptionButton&>(*control).setValue(false);
+    option.setValue(true);
+    option.click();
+    // A click on a chosen radio button unchecks it in Qt; the model has the last word.
+    if (auto* radio = static_cast<QRadioButton*>(widgetFor(option)))
+        radio->setChecked(option.value());
+}
+
+void QtFormView::captionChanged(Form& form)
+{
+    setWindowTitle(toQString(form.caption()));
+}
+
+void QtFormView::repaint(Control* control)
+{
+    if (!control) {
+        throttle_.paintSoon(this);
+        return;
+    }
+    if (QWidget* widget = widgetFor(*control))
+        throttle_.paintSoon(widget);
+}
+
+void QtFormView::flushQueuedText()
+{
+    for (ModelTextEdit* edit : multiLineBoxes_)
+        edit->flushQueued();
+}
+
+void QtFormView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    // A double click a control did not take arrives here too; it is not the window's.
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
+        form_.doubleClick();
+}
+
+} // namespace tavrol::qt

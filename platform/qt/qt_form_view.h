@@ -1,0 +1,62 @@
+// Renders any window model as Qt widgets, generically from its controls, forwards the user's
+// clicks and edits to the model, and applies the model's changes as they are made.
+#pragma once
+
+#include "platform/form.h"
+#include "platform/qt/repaint_throttle.h"
+
+#include <QWidget>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class QTimer;
+
+namespace tavrol::qt {
+
+class ModelTextEdit;
+
+class QtFormView : public QWidget, public FormObserver {
+public:
+    // Builds the widgets and starts observing `form`, which must outlive the view. The view is a
+    // window of the model's client size, not resizable, placed where the model puts it.
+    explicit QtFormView(Form& form, QWidget* parent = nullptr);
+    ~QtFormView() override;
+
+    Form& form() const { return form_; }
+    // The widget showing `control`; null for a timer.
+    QWidget* widgetFor(const Control& control) const;
+    QTimer* timerFor(const Control& control) const;
+
+    void propertyChanged(Control& control, Property property) override;
+    void textAppended(TextBox& box, std::string_view added) override;
+    void captionChanged(Form& form) override;
+    void repaint(Control* control) override;
+    using QWidget::repaint;
+
+protected:
+    // Only a double click on the window's own surface is the window's; one on a control is not.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QWidget* createWidget(Control& control);
+    QWidget* createTextBox(TextBox& box);
+    QTimer* createTimer(Timer& timer);
+    void placeInHolders();
+    void applyStacking();
+    void applyTabOrder();
+    void applyState(Control& control);
+    void applyCaption(Control& control);
+    void applyText(TextBox& box);
+    void chooseOption(OptionButton& option);
+    void flushQueuedText();
+
+    Form& form_;
+    std::unordered_map<const Control*, QWidget*> widgets_;
+    std::unordered_map<const Control*, QTimer*> timers_;
+    std::vector<ModelTextEdit*> multiLineBoxes_;
+    RepaintThrottle throttle_;
+};
+
+} // namespace tavrol::qt
