@@ -1,0 +1,51 @@
+// The main window with fake ports, drawn by a QtFormView, offscreen.
+#pragma once
+
+#include "platform/qt/qt_form_view.h"
+#include "platform/recording_ports.h"
+#include "shell/frmTavrol.h"
+#include "tape/line_model.h"
+
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace tavrol::qt::testing {
+
+class NoModal : public ModalHost {
+public:
+    void showModal(Form&) override { }
+};
+
+class LowestFace : public RandomSource {
+public:
+    void reseedFromClock() override { }
+    float next() override { return 0.0F; }
+};
+
+class MainWindowView : public ::testing::Test {
+protected:
+    MemorySettings settings;
+    RecordingPrinter printer;
+    RecordingMessageBox messages;
+    NoModal modal;
+    LowestFace random;
+    frmTavrol form { FormPorts { settings, printer, messages, modal, random } };
+    QtFormView view { form };
+
+    void showWindow()
+    {
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    // The widget drawn for the control named `key`; fails the test when there is none.
+    template <class W = QWidget> W* widget(const char* key)
+    {
+        W* found = view.findChild<W*>(QString::fromLatin1(key));
+        EXPECT_NE(found, nullptr) << "no widget of the expected kind for " << key;
+        return found;
+    }
+};
+
+} // namespace tavrol::qt::testing
