@@ -37,6 +37,8 @@ Qt::Alignment toAlignment(Align align)
 // Colours the widget the way its kind draws them: text and background roles differ by kind.
 void applyColors(QWidget& widget, const Style& style, QPalette::ColorRole foreRole, QPalette::ColorRole backRole)
 {
+    if (style.fore.isDefault() && style.back.isDefault())
+        return;
     QPalette palette = widget.palette();
     applyColor(palette, foreRole, style.fore);
     applyColor(palette, backRole, style.back);
