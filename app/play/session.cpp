@@ -43,17 +43,19 @@ int Session::run(const std::vector<std::string>& tokens, std::ostream& out, std:
 
 TokenResult Session::handle(std::string_view token)
 {
-    // The main window always has input until the programming window exists.
-    if (token == "pauser")
+    // The main window always has input until the programming window is driven from here.
+    if (token == "pauser") {
         main_.pauser.tick();
-    else if (token == "dblclick")
+    } else if (token == "dblclick") {
         main_.doubleClick();
-    else if (token == "close")
+    } else if (token == "close") {
+        main_.Form_Unload();
         closed_ = true;
-    else if (const std::string* key = captions_.find(token))
+    } else if (const std::string* key = captions_.find(token)) {
         return applyControlToken(main_, *key);
-    else
+    } else {
         return applyControlToken(main_, token);
+    }
     return TokenResult::Handled;
 }
 

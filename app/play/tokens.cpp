@@ -62,7 +62,7 @@ TokenResult applyControlToken(Form& window, std::string_view token)
         return TokenResult::Unknown;
     auto& box = static_cast<TextBox&>(*control);
     if (box.enabled() && box.visible() && !box.style().readOnly)
-        box.setText(std::string(token.substr(equals + 1)));
+        box.edit(std::string(token.substr(equals + 1)));
     return TokenResult::Handled;
 }
 

@@ -34,7 +34,8 @@ private:
 enum class TokenResult { Handled, Unknown };
 
 // Handles NAME or NAME(INDEX) as a click on that control, and NAME=TEXT as the user replacing
-// the text of text box NAME with TEXT (everything after the first '='). A disabled or hidden
+// the text of text box NAME with TEXT (everything after the first '='), through the same edit
+// as typing, so the box's input filter applies. A disabled or hidden
 // control takes no click and a read-only, disabled or hidden text box takes no typing, as on the
 // screen: the token is handled and nothing happens. A name the window does not have, or a
 // control that takes no click (a label, a group box, a timer) or no text, is Unknown.
