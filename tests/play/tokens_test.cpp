@@ -93,7 +93,9 @@ TEST(KeyCaptions, leaveOutProgrammableKeysAndOtherText)
 {
     MainWindow main;
     const KeyCaptions captions(main.window);
-    for (const char* token : { "unprog", "Tavrol 32", "x", "", "btnDigit(1)", "\u00D7\u00D7" })
+    for (std::size_t i = 0; i + 1 < main.window.btnCustom.size(); ++i)
+        EXPECT_EQ(captions.find(main.window.btnCustom[i]->caption()), nullptr) << i;
+    for (const char* token : { "Tavrol 32", "x", "", "btnDigit(1)", "\u00D7\u00D7" })
         EXPECT_EQ(captions.find(token), nullptr) << token;
 }
 
@@ -130,6 +132,11 @@ public:
         locked.readOnly = true;
         add<TextBox>("txtLocked", Rect {}, locked, "old");
         add<TextBox>("txtOff", Rect {}, Style {}, "old").setEnabled(false);
+        // Takes no digits, as a box that filters what is typed.
+        add<TextBox>("txtLetters", Rect {}, Style {}, "old").inputFilter = [](std::string text) {
+            std::erase_if(text, [](char c) { return c >= '0' && c <= '9'; });
+            return text;
+        };
     }
     std::string textOf(const char* key) const { return static_cast<const TextBox&>(*find(key)).text(); }
     std::vector<std::string> clicks;
@@ -203,6 +210,7 @@ INSTANTIATE_TEST_SUITE_P(ControlToken, TypeToken,
         TypeRow { "keepsUtf8", "txtName=\u00D7\u00F7", Handled, "txtName", "\u00D7\u00F7" },
         TypeRow { "readOnlyIgnoresTyping", "txtLocked=x", Handled, "txtLocked", "old" },
         TypeRow { "disabledIgnoresTyping", "txtOff=x", Handled, "txtOff", "old" },
+        TypeRow { "filterApplies", "txtLetters=a1b2", Handled, "txtLetters", "ab" },
         TypeRow { "labelTakesNoText", "lblInfo=x", Unknown, "txtName", "old" },
         TypeRow { "buttonTakesNoText", "btnGo=x", Unknown, "txtName", "old" },
         TypeRow { "unknownBox", "txtNone=x", Unknown, "txtName", "old" },
