@@ -58,7 +58,7 @@ T& frmCustom::control(const char* key) const
 }
 
 frmCustom::frmCustom(SettingsStore& settings, MessageBox& messages)
-    : Form("frmCustom", "Custom Programming", Rect{0, 0, 5460, 3708}),
+    : Form("frmCustom", kCustomCaption, Rect{0, 0, 5460, 3708}),
       Frame1(buildControls()),
       txtProgram(control<TextBox>("txtProgram")),
       frameCommandLine(control<GroupBox>("frameCommandLine")),

@@ -11,6 +11,8 @@
 
 namespace tavrol {
 
+inline constexpr const char* kCustomCaption = "Custom Programming";
+
 class frmCustom : public Form {
 public:
     frmCustom(SettingsStore& settings, MessageBox& messages);

@@ -1,0 +1,45 @@
+// The tape on a real printer: lines collect while the tape runs and go to the system's default
+// printer as one job when it ends. Without any printer the tape is kept as a PDF file in the
+// user's documents folder, and the user is told where it went.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "platform/ports.h"
+#include "tape/line_model.h"
+
+class QPrinter;
+
+namespace tavrol::qt {
+
+class QtTapePrinter : public LinePrinter {
+public:
+    explicit QtTapePrinter(MessageBox& messages);
+
+    void setFontName(const std::string& face) override { face_ = face; }
+    void setFontSize(double points) override { points_ = points; }
+    void text(std::string_view text) override { line_.text(text); }
+    void spaces(int count) override { line_.spaces(count); }
+    void nextZone() override { line_.nextZone(); }
+    void lineEnd() override { pages_.back().push_back(line_.lineEnd()); }
+    void newPage() override;
+    void endDocument() override;
+
+    // Where the job went: the printer's name, or the PDF file written instead.
+    const QString& lastDestination() const { return destination_; }
+
+private:
+    using Pages = std::vector<std::vector<std::string>>;
+    bool printTo(QPrinter& printer, const Pages& job) const;
+
+    MessageBox& messages_;
+    std::string face_ = "Courier New";
+    double points_ = 10;
+    LineBuilder line_;
+    Pages pages_{1};
+    QString destination_;
+};
+
+}  // namespace tavrol::qt
