@@ -8,8 +8,8 @@
 
 namespace tavrol::play {
 
-// How the dice are drawn; the dice task wires these into the random source, so for now
-// neither changes any output.
+// How the dice are drawn: exact faces in turn, a repeatable seed, or (neither) the generator
+// seeded as the desktop program seeds it.
 struct PlayOptions {
     std::optional<std::uint64_t> seed; // --seed N
     std::vector<int> faces; // --faces N[,N...]; empty when not given

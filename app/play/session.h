@@ -4,12 +4,13 @@
 
 #include "app/play/arguments.h"
 #include "app/play/tokens.h"
-#include "dice/random_source.h"
+#include "platform/qt/qsettings_store.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
 #include "tape/line_model.h"
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,26 +29,41 @@ public:
     int run(const std::vector<std::string>& tokens, std::ostream& out, std::ostream& err);
 
 private:
-    // No window is shown modally yet; the programming window's task makes this hand the
-    // following tokens to that window until it is hidden or unloaded.
+    // While a window is shown modally, the following tokens go to it, each with its own state
+    // line, until it is hidden or unloaded; the token that closed it is written once the main
+    // window's handler has run to its end.
     class ModalWindows : public ModalHost {
     public:
+        explicit ModalWindows(Session& session)
+            : session_(session)
+        {
+        }
         void showModal(Form& form) override;
+
+    private:
+        Session& session_;
     };
 
     TokenResult handle(std::string_view token);
-    void writeState(std::ostream& out, std::optional<std::string_view> token) const;
+    TokenResult handleModal(Form& window, std::string_view token);
+    bool nextToken();
+    void writeState();
 
     PlayOptions options_;
-    MemorySettings settings_;
+    std::unique_ptr<RandomSource> random_;
+    qt::QSettingsStore settings_;
     RecordingPrinter printer_;
     RecordingMessageBox messages_;
     ModalWindows modal_;
-    // The desktop program's generator; the dice task makes options_ pick a seeded or scripted one.
-    SystemRandom random_;
     frmTavrol main_;
     KeyCaptions captions_;
     bool closed_ = false;
+
+    const std::vector<std::string>* tokens_ = nullptr;
+    std::size_t next_ = 0;
+    std::optional<std::string> current_; // the token being handled; none before the first
+    bool written_ = false; // its state line is out
+    std::ostream* out_ = nullptr;
 };
 
 } // namespace tavrol::play

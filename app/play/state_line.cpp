@@ -59,14 +59,18 @@ void writeControls(JsonWriter& json, const Form& form)
     json.endObject();
 }
 
-// The programming window does not exist yet, so it is never loaded; once it does, this writes
-// its own state the way the main window's is written.
-void writeProgrammingWindow(JsonWriter& json)
+// The programming window's own state; its controls only while it is loaded.
+void writeProgrammingWindow(JsonWriter& json, const frmTavrol& main)
 {
+    const frmCustom* window = main.customWindow();
     json.beginObject();
-    json.key("loaded").boolean(false).key("visible").boolean(false);
-    json.key("caption").string("Custom Programming");
-    json.key("controls").beginObject().endObject();
+    json.key("loaded").boolean(window != nullptr).key("visible").boolean(window && window->visible());
+    json.key("caption").string(window ? window->caption() : std::string(kCustomCaption));
+    json.key("controls");
+    if (window)
+        writeControls(json, *window);
+    else
+        json.beginObject().endObject();
     json.endObject();
 }
 
@@ -108,7 +112,7 @@ std::string stateLine(std::optional<std::string_view> token, const frmTavrol& ma
     json.endObject();
 
     json.key("frmCustom");
-    writeProgrammingWindow(json);
+    writeProgrammingWindow(json, main);
     json.key("vars");
     writeVariables(json, main);
 

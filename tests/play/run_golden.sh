@@ -7,6 +7,9 @@
 #                must be one line, holding PLAY_STDERR when that is set; on 0 it must be empty
 # PLAY_LOCALE    run under this comma-decimal locale, generated into a private folder when the
 #                system lacks it; the test is skipped (status 77) when that cannot be done
+# PLAY_SETTINGS  a settings file put in place as the user's store before the run
+# PLAY_FIRST     blank-separated tokens of an earlier run in the same settings folder, whose
+#                output is not compared (what it saves must be there for the compared run)
 # PLAY_UPDATE=1  first write the output to GOLDEN (read the new file line by line before
 #                committing it)
 set -u
@@ -34,6 +37,15 @@ use_comma_locale() {
 if [ -n "${PLAY_LOCALE:-}" ] && ! use_comma_locale "$PLAY_LOCALE"; then
     echo "SKIPPED: locale $PLAY_LOCALE is not installed and cannot be generated here (localedef and its data)"
     exit 77
+fi
+
+if [ -n "${PLAY_SETTINGS:-}" ]; then
+    mkdir -p "$work/config/Tavrol32"
+    cp "$PLAY_SETTINGS" "$work/config/Tavrol32/Tavrol32.conf"
+fi
+if [ -n "${PLAY_FIRST:-}" ]; then
+    # shellcheck disable=SC2086 # the tokens are blank-separated on purpose
+    "$play" $PLAY_FIRST >/dev/null || { echo "the earlier run failed: $PLAY_FIRST"; exit 1; }
 fi
 
 env "${run_env[@]}" "$play" "$@" >"$work/out" 2>"$work/err"
