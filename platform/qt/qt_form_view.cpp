@@ -126,6 +126,8 @@ QWidget* QtFormView::createWidget(Control& control)
         auto* radio = new QRadioButton(this);
         // The model decides which option is chosen; Qt's own exclusivity would fight it.
         radio->setAutoExclusive(false);
+        // A compact indicator, so a caption such as "Button 0" fits the option's narrow place.
+        radio->setStyleSheet("QRadioButton { spacing: 2px; } QRadioButton::indicator { width: 10px; height: 10px; }");
         applyColors(*radio, style, QPalette::WindowText, QPalette::Window);
         auto& option = static_cast<OptionButton&>(control);
         connect(radio, &QRadioButton::clicked, this, [this, &option] { chooseOption(option); });
