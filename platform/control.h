@@ -75,6 +75,9 @@ public:
     void setHolder(Control* holder) { holder_ = holder; }
     int tabOrder() const { return tabOrder_; }
     void setTabOrder(int order) { tabOrder_ = order; }
+    // What a screen reader speaks for the control ("d6", "All Clear"); fixed with the window.
+    const std::string& accessibleName() const { return accessibleName_; }
+    void setAccessibleName(std::string name) { accessibleName_ = std::move(name); }
 
     const std::string& tag() const { return tag_; }
     void setTag(std::string tag);
@@ -95,6 +98,7 @@ private:
     Style style_;
     Control* holder_ = nullptr;
     int tabOrder_ = -1;
+    std::string accessibleName_;
     std::string tag_;
     bool enabled_ = true;
     bool visible_ = true;

@@ -72,10 +72,14 @@ QtFormView::QtFormView(Form& form, QWidget* parent)
     setWindowTitle(toQString(form.caption()));
 
     for (const auto& control : form.controls()) {
-        if (control->kind() == ControlKind::Timer)
+        if (control->kind() == ControlKind::Timer) {
             timers_[control.get()] = createTimer(static_cast<Timer&>(*control));
-        else
-            widgets_[control.get()] = createWidget(*control);
+        } else {
+            QWidget* widget = createWidget(*control);
+            if (!control->accessibleName().empty())
+                widget->setAccessibleName(toQString(control->accessibleName()));
+            widgets_[control.get()] = widget;
+        }
     }
     placeInHolders();
     applyStacking();
