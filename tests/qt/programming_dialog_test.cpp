@@ -1,0 +1,117 @@
+// The programming window as the user meets it: a modal window over the main one, opened by the
+// Program key, worked with the mouse and keyboard, and closed by its keys, Escape or its title bar.
+#include "main_window_fixture.h"
+#include "platform/qt/qt_modal_host.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <functional>
+
+namespace tavrol::qt::testing {
+namespace {
+
+class ProgrammingDialog : public ::testing::Test {
+protected:
+    MemorySettings settings;
+    RecordingPrinter printer;
+    RecordingMessageBox messages;
+    QtModalHost modal;
+    LowestFace random;
+    frmTavrol form { FormPorts { settings, printer, messages, modal, random } };
+    QtFormView view { form };
+    bool acted = false;
+
+    void SetUp() override
+    {
+        modal.setOwner(&view);
+        form.Form_Load();
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    template <class W> W* in(QWidget* window, const char* key)
+    {
+        W* found = window->findChild<W*>(QString::fromLatin1(key));
+        EXPECT_NE(found, nullptr) << key;
+        return found;
+    }
+
+    // Clicks the main window's Program key and, once the modal window is up, works in it.
+    void program(std::function<void(QWidget&)> work)
+    {
+        QTimer::singleShot(0, [this, work] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(dialog->isWindow());
+            EXPECT_EQ(dialog->windowTitle(), "Custom Programming");
+            EXPECT_EQ(dialog->parentWidget(), &view);
+            acted = true;
+            work(*dialog);
+        });
+        QTest::mouseClick(view.findChild<QPushButton*>("btnCustom(6)"), Qt::LeftButton);
+        EXPECT_TRUE(acted);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+};
+
+TEST_F(ProgrammingDialog, savedKeyAppearsOnTheMainWindowWhenItCloses)
+{
+    for (const char* key : { "btnDigit(3)", "btnOperator(4)", "btnDigit(4)", "btnOperator(6)" })
+        QTest::mouseClick(view.findChild<QPushButton*>(key), Qt::LeftButton);
+    program([this](QWidget& dialog) {
+        EXPECT_EQ(in<QLineEdit>(&dialog, "txtCommandLine")->text(), "3+4=");
+        QTest::mouseClick(in<QRadioButton>(&dialog, "BtnAssignedTo(2)"), Qt::LeftButton);
+        QLineEdit* caption = in<QLineEdit>(&dialog, "TxtButtonCaption");
+        caption->selectAll();
+        QTest::keyClicks(caption, "Ad,d"); // the comma is not taken
+        EXPECT_EQ(caption->text(), "Add");
+        QTest::mouseClick(in<QPushButton>(&dialog, "btnProgram"), Qt::LeftButton);
+    });
+    EXPECT_EQ((settings.values[{ "Tavrol32", "custom", "2" }]), "Add,3+4=");
+    auto* key = view.findChild<QPushButton*>("btnCustom(2)");
+    EXPECT_EQ(key->text(), "Add");
+    EXPECT_TRUE(key->isEnabled());
+    QTest::mouseClick(view.findChild<QPushButton*>("btnClear(0)"), Qt::LeftButton);
+    QTest::mouseClick(key, Qt::LeftButton);
+    EXPECT_EQ(view.findChild<QLabel*>("Display")->text(), "7.");
+}
+
+TEST_F(ProgrammingDialog, escapeAndTitleBarCloseWithoutSaving)
+{
+    const std::function<void(QWidget&)> leave[] = {
+        [](QWidget& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
+        [](QWidget& dialog) { dialog.close(); },
+    };
+    for (const auto& how : leave) {
+        settings.values[{ "Tavrol32", "custom", "0" }] = "Outside,1";
+        program([this, &how](QWidget& dialog) {
+            QTest::mouseClick(in<QRadioButton>(&dialog, "BtnAssignedTo(0)"), Qt::LeftButton);
+            how(dialog);
+        });
+        EXPECT_EQ((settings.values[{ "Tavrol32", "custom", "0" }]), "Outside,1");
+        EXPECT_EQ(form.customWindow(), nullptr); // unloaded: the next showing starts afresh
+        EXPECT_EQ(view.findChild<QPushButton*>("btnCustom(0)")->text(), "Outside"); // keys reloaded
+    }
+}
+
+TEST_F(ProgrammingDialog, cancelHidesAndKeepsTheChoice)
+{
+    program([this](QWidget& dialog) {
+        QTest::mouseClick(in<QRadioButton>(&dialog, "BtnAssignedTo(5)"), Qt::LeftButton);
+        QTest::mouseClick(in<QPushButton>(&dialog, "btnCancel"), Qt::LeftButton);
+    });
+    ASSERT_NE(form.customWindow(), nullptr);
+    EXPECT_FALSE(form.customWindow()->visible());
+    program([this](QWidget& dialog) {
+        EXPECT_TRUE(in<QRadioButton>(&dialog, "BtnAssignedTo(5)")->isChecked());
+        QTest::mouseClick(in<QPushButton>(&dialog, "btnCancel"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(settings.values.empty());
+}
+
+} // namespace
+} // namespace tavrol::qt::testing
