@@ -3,6 +3,8 @@
 #include "calculator/number_text.h"
 #include "programs/custom_entry.h"
 
+#include <utility>
+
 namespace tavrol {
 
 std::string customHelpText()
@@ -16,38 +18,50 @@ std::string customHelpText()
 }
 
 // Built in the order of the window's tab stops; positions in twips, inside the group box that
-// holds each control.
+// holds each control. Each control is named for a screen reader as it is added.
 GroupBox& frmCustom::buildControls()
 {
-    const auto inside = [](Control& child, Control& holder, int order) {
+    const auto inside = [](Control& child, Control& holder, int order, std::string spoken) {
         child.setHolder(&holder);
         child.setTabOrder(order);
+        child.setAccessibleName(std::move(spoken));
     };
     GroupBox& frame1 = add<GroupBox>("Frame1", Rect{120, 0, 5295, 1575}, Style{}, "Programming Commands");
     frame1.setTabOrder(0);
+    frame1.setAccessibleName("Programming commands");
     Style help;
     help.back = Color::rgb(192, 192, 192);
     help.multiLine = true;
-    inside(add<TextBox>("txtProgram", Rect{120, 240, 5055, 1215}, help, customHelpText()), frame1, 1);
+    inside(add<TextBox>("txtProgram", Rect { 120, 240, 5055, 1215 }, help, customHelpText()), frame1, 1, "Help");
 
     GroupBox& commandFrame = add<GroupBox>("frameCommandLine", Rect{120, 1680, 5295, 615}, Style{}, "Current Command Line");
     commandFrame.setTabOrder(2);
-    inside(add<TextBox>("txtCommandLine", Rect{120, 240, 5055, 285}, Style{}, ""), commandFrame, 3);
+    commandFrame.setAccessibleName("Command line");
+    inside(add<TextBox>("txtCommandLine", Rect { 120, 240, 5055, 285 }, Style {}, ""), commandFrame, 3,
+        "Current command line");
 
     GroupBox& captionFrame = add<GroupBox>("Framebuttoncaption", Rect{120, 2400, 1692, 852}, Style{}, "Button Caption ");
     captionFrame.setTabOrder(4);
-    inside(add<TextBox>("TxtButtonCaption", Rect{120, 360, 1332, 288}, Style{}, "Text1"), captionFrame, 5);
+    captionFrame.setAccessibleName("Caption");
+    inside(add<TextBox>("TxtButtonCaption", Rect { 120, 360, 1332, 288 }, Style {}, "Text1"), captionFrame, 5,
+        "Button caption");
 
     GroupBox& assign = add<GroupBox>("FrameAssignTo", Rect{1920, 2400, 2052, 1092}, Style{}, "Assign To");
     assign.setTabOrder(6);
+    assign.setAccessibleName("Assign to");
     for (int i = 0; i < 6; ++i) {
         const Rect place{i < 3 ? 120 : 1080, 240 + 240 * (i % 3), 852, 252};
         auto& option = add<OptionButton>("BtnAssignedTo", i, place, Style{}, "Button " + std::to_string(i));
-        inside(option, assign, 9 + i);
+        inside(option, assign, 9 + i, "Assign to button " + std::to_string(i));
         BtnAssignedTo[static_cast<std::size_t>(i)] = &option;
     }
-    add<CommandButton>("btnProgram", -1, Rect{4080, 2520, 1215, 495}, Style{}, "Program").setTabOrder(7);
-    add<CommandButton>("btnCancel", -1, Rect{4080, 3120, 1215, 495}, Style{}, "CANCEL").setTabOrder(8);
+    auto& program = add<CommandButton>("btnProgram", -1, Rect { 4080, 2520, 1215, 495 }, Style {}, "Program");
+    program.setTabOrder(7);
+    program.setAccessibleName("Program");
+    // Spoken as a word, not spelt out letter by letter as a screen reader may read capitals.
+    auto& cancel = add<CommandButton>("btnCancel", -1, Rect { 4080, 3120, 1215, 495 }, Style {}, "CANCEL");
+    cancel.setTabOrder(8);
+    cancel.setAccessibleName("Cancel");
     return frame1;
 }
 

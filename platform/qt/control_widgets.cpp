@@ -2,8 +2,11 @@
 
 #include "platform/qt/model_style.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTextCursor>
 
 namespace tavrol::qt {
@@ -31,6 +34,8 @@ void ModelLabel::paintEvent(QPaintEvent* event)
 PictureKey::PictureKey(QWidget* parent)
     : QLabel(parent)
 {
+    // A key the keyboard must reach too, like the push buttons beside it.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void PictureKey::mousePressEvent(QMouseEvent* event)
@@ -49,6 +54,40 @@ void PictureKey::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click is a press like any other: its release clicks again.
     event->accept();
+}
+
+void PictureKey::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space) {
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void PictureKey::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space) {
+        QLabel::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    // Holding Space down repeats the release; the toggle flips once per press.
+    if (!event->isAutoRepeat() && onClick)
+        onClick();
+}
+
+void PictureKey::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // The picture fills the whole key, so the focus frame is drawn over its edge.
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect();
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 ModelTextEdit::ModelTextEdit(QWidget* parent)

@@ -22,7 +22,8 @@ private:
     bool singleBorder_;
 };
 
-// A picture box that reports a click when the mouse is released over it.
+// A picture box that reports a click when the mouse is released over it, or when Space is
+// released while it has keyboard focus, as a push button does.
 class PictureKey : public QLabel {
 public:
     explicit PictureKey(QWidget* parent);
@@ -32,6 +33,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A multi-line text box showing a model text. Appends are queued and inserted at the end in one
