@@ -22,7 +22,7 @@ as_root() {
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fontconfig fonts-liberation2)
 if [ "$mode" = test ]; then
-    packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales)
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales cups cups-client printer-driver-cups-pdf poppler-utils)
 fi
 
 missing=()

@@ -1,16 +1,18 @@
 // The tape on a real printer: lines collect while the tape runs and go to the system's default
-// printer as one job when it ends. Without any printer the tape is kept as a PDF file in the
-// user's documents folder, and the user is told where it went.
+// printer as one job when it ends. Without a printer, or when the printer refuses the job, the
+// tape is kept as a PDF file in the user's documents folder, and the user is told where it went.
 #pragma once
+
+#include "platform/ports.h"
+#include "tape/line_model.h"
 
 #include <QString>
 #include <string>
 #include <vector>
 
-#include "platform/ports.h"
-#include "tape/line_model.h"
-
+class QFont;
 class QPrinter;
+class QPrinterInfo;
 
 namespace tavrol::qt {
 
@@ -32,14 +34,18 @@ public:
 
 private:
     using Pages = std::vector<std::vector<std::string>>;
-    bool printTo(QPrinter& printer, const Pages& job) const;
+    QFont tapeFont() const;
+    bool paint(QPrinter& printer, const Pages& job) const;
+    // Returns why the printer did not take the job; empty when it did.
+    QString printOn(const QPrinterInfo& system, const Pages& job) const;
+    void saveAsPdf(const Pages& job, const QString& printerName, const QString& failure);
 
     MessageBox& messages_;
     std::string face_ = "Courier New";
     double points_ = 10;
     LineBuilder line_;
-    Pages pages_{1};
+    Pages pages_ { 1 };
     QString destination_;
 };
 
-}  // namespace tavrol::qt
+} // namespace tavrol::qt

@@ -1,0 +1,110 @@
+// Runs a tape through the desktop program's printing path: the main window with the Qt tape
+// printer, clicked as a user would. What the printer did is written to standard output for the
+// script around it to check against the printed or saved PDF:
+//   destination <printer name or PDF file>
+//   message <text of each message box shown>
+// The exit status is 1 when the tape toggle did not follow a click.
+//
+//   tavrol32-print-tape short   sums, a group of dice, a negative entry and All Clear
+//   tavrol32-print-tape long    a tape longer than one page
+//   tavrol32-print-tape twice   the short tape printed twice, one after the other
+//   tavrol32-print-tape proportional   the short tape, its face named a proportional one
+#include "dice/random_source.h"
+#include "platform/qt/qt_tape_printer.h"
+#include "platform/recording_ports.h"
+#include "shell/frmTavrol.h"
+
+#include <QApplication>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using tavrol::frmTavrol;
+
+class Clicker {
+public:
+    explicit Clicker(frmTavrol& form)
+        : form_(form)
+    {
+    }
+
+    // Keys by caption: digits, "+", "=", and "~" for "±", "D" for "d6", "A" for "AC".
+    void keys(std::string_view captions)
+    {
+        for (char c : captions) {
+            if (c >= '0' && c <= '9')
+                form_.btnDigit[static_cast<std::size_t>(c - '0')]->click();
+            else if (c == '+')
+                form_.btnOperator[4]->click();
+            else if (c == '~')
+                form_.btnOperator[0]->click(); // ±
+            else if (c == '=')
+                form_.btnOperator[6]->click();
+            else if (c == 'D')
+                form_.btnDice[1]->click(); // d6
+            else if (c == 'A')
+                form_.btnClear[0]->click(); // AC
+            else
+                throw std::invalid_argument(std::string("no key for ") + c);
+        }
+    }
+
+    // Returns false when the toggle did not end up in the state the click asks for.
+    bool toggleTape(bool on)
+    {
+        form_.btnPrint.click();
+        return form_.tapeOn() == on;
+    }
+
+private:
+    frmTavrol& form_;
+};
+
+// What each mode clicks between switching the tape on and off.
+std::string tapeKeys(const std::string& mode)
+{
+    if (mode != "long")
+        return "12+3=3D+7~+=A"; // sums, three dice, a negated 7 and All Clear
+    // A hundred sums, longer than a page, and twenty dice, wider than one.
+    std::string keys;
+    for (int i = 1; i <= 100; ++i)
+        keys += std::to_string(i) + "+";
+    return keys + "20D=";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::string mode = argc > 1 ? argv[1] : "short";
+
+    tavrol::MemorySettings settings;
+    tavrol::RecordingMessageBox messages;
+    tavrol::qt::QtTapePrinter printer(messages);
+    tavrol::NullModalHost modal;
+    tavrol::ScriptedFaces faces({ 4, 2, 6 });
+    frmTavrol form({ settings, printer, messages, modal, faces });
+    form.Form_Load();
+    Clicker clicker(form);
+
+    bool followed = true;
+    for (int run = mode == "twice" ? 2 : 1; run > 0; --run) {
+        followed = clicker.toggleTape(true) && followed;
+        if (mode == "proportional")
+            printer.setFontName("Liberation Sans"); // as if the named face were a proportional one
+        clicker.keys(tapeKeys(mode));
+        followed = clicker.toggleTape(false) && followed;
+        std::cout << "destination " << printer.lastDestination().toStdString() << '\n';
+    }
+    for (const auto& shown : messages.shown)
+        std::cout << "message " << shown.text << '\n';
+    if (!followed)
+        std::cerr << "tavrol32-print-tape: the tape toggle did not follow a click\n";
+    return followed ? 0 : 1;
+}

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Real printing of a tape through the desktop program's printing path, checked on the PDF that
+# came out: every line, every column, the font, the margins and the page breaks.
+#
+#   print_test.sh DRIVER queue        a cups-pdf queue as the default printer takes the job
+#   print_test.sh DRIVER refusing     a queue that refuses jobs, then no temporary file: a PDF
+#   print_test.sh DRIVER no_printer   no print system at all: a PDF in the documents folder
+set -uo pipefail
+driver=$1
+case_name=$2
+here=$(cd "$(dirname "$0")" && pwd)
+# In /tmp, whatever TMPDIR says: the filters, run as lp, must reach the spool, and a socket path
+# has to stay short.
+work=$(mktemp -d /tmp/tavrol32-print.XXXXXX) || exit 1
+server=$work/nothing-listens.sock
+# shellcheck source-path=SCRIPTDIR source=print_lib.sh
+. "$here/print_lib.sh"
+
+# cups-pdf also writes each job into the job owner's PDF folder, and logs the queue in a file of
+# its own: what the test adds there goes again.
+pdf_out=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
+pdf_log=/var/log/cups/cups-pdf-${queue}_log
+had=$([ -d "$pdf_out" ] && echo folder)$([ -e "$pdf_log" ] && echo log)
+ls -A "$pdf_out" >"$work/pdf_out.before" 2>/dev/null
+cleanup() {
+    stop_cupsd
+    if [ -d "$pdf_out" ]; then
+        for added in "$pdf_out"/*Tavrol32*; do
+            [ -e "$added" ] && ! grep -qxF "${added##*/}" "$work/pdf_out.before" && rm -f "$added"
+        done
+        [[ $had == *folder* ]] || rmdir "$pdf_out" 2>/dev/null
+    fi
+    [[ $had == *log* ]] || rm -f "$pdf_log"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+need pdftotext pdffonts pdfinfo
+
+long_tape() {
+    for i in $(seq 1 100); do echo " $i   +"; done
+    echo "               20D 6"
+    # Twenty dice, seven a line, in the columns of the first line's dice.
+    for row in "4 2 6 4 2 6 4" "2 6 4 2 6 4 2" "6 4 2 6 4 2"; do
+        # shellcheck disable=SC2086 # a row's faces are the arguments
+        printf '%12s' $row
+        echo
+    done
+    printf ' %s   =\n %s   <*>\n' 78 5128
+}
+
+# The tape the driver printed went to the queue as job $1, the last of the jobs "$2"; $spooled
+# is then the PDF the scheduler keeps for it.
+printed_to_queue() {
+    [ "$(destinations)" = "$queue" ] || fail "job $1 went to '$(destinations)', not to $queue"
+    [ -z "$(messages)" ] || fail "job $1 printed, yet a message was shown: $(messages)"
+    [ "$(job_ids | sort -n | xargs)" = "$2" ] || fail "jobs '$(job_ids | xargs)', expected '$2'"
+    wait_job "$1"
+    spooled=$(printf '%s/spool/d%05d-001' "$work" "$1")
+}
+
+# The tape was saved instead: the message names the printer when there was one, and the file.
+saved_as_pdf() {
+    local file=$1 printer=$2
+    case "$file" in "$3"/*.pdf) ;; *) fail "the tape went to '$file', not to a PDF in $3" ;; esac
+    messages | grep -qF "$printer" || fail "no message names ${printer:-the file}: $(messages)"
+    messages | grep -qF "PDF file:"$'\r'"$file" || fail "no message names $file: $(messages)"
+    check_tape "$file" "saved tape" <"$here/short_tape.txt"
+    check_page "$file" "saved tape"
+}
+
+case "$case_name" in
+queue)
+    start_cupsd
+    add_pdf_queue
+    run_tape short
+    printed_to_queue 1 "1"
+    check_tape "$spooled" "short tape" <"$here/short_tape.txt"
+    check_page "$spooled" "short tape"
+    run_tape long
+    printed_to_queue 2 "1 2"
+    pages=$(pdfinfo "$spooled" | awk '/^Pages:/ { print $2 }')
+    [ "$pages" -ge 2 ] || fail "the long tape fills $pages page(s), expected two or more"
+    check_tape "$spooled" "long tape" < <(long_tape)
+    check_page "$spooled" "long tape"
+    ;;
+refusing)
+    start_cupsd
+    add_pdf_queue
+    cupsreject -h "$server" "$queue" || fail "cupsreject failed"
+    # Two tapes in a row: the program goes on after a refused job, each tape in a file of its own.
+    run_tape twice
+    mapfile -t saved < <(destinations)
+    if [ "${#saved[@]}" -ne 2 ] || [ "${saved[0]}" = "${saved[1]}" ]; then
+        fail "two tapes, files: ${saved[*]}"
+    fi
+    for file in "${saved[@]}"; do saved_as_pdf "$file" "The printer $queue" "$work/home/Documents"; done
+    cupsaccept -h "$server" "$queue" || fail "cupsaccept failed"
+    # The queue takes jobs again, but the job cannot even be written: the temporary folder is a
+    # file, which stops root too.
+    touch "$work/not-a-folder"
+    run_tape short TMPDIR="$work/not-a-folder"
+    saved_as_pdf "$(destinations)" "The printer $queue" "$work/home/Documents"
+    [ -z "$(job_ids)" ] || fail "jobs reached the queue: $(job_ids | xargs)"
+    ;;
+no_printer)
+    # The user's documents folder is wherever their user-dirs.dirs says.
+    mkdir -p "$work/home/.config" "$work/home/Papers"
+    # shellcheck disable=SC2016 # the file itself says $HOME
+    echo 'XDG_DOCUMENTS_DIR="$HOME/Papers"' >"$work/home/.config/user-dirs.dirs"
+    # Files from an earlier tape in each of the next seconds: none may be overwritten.
+    for s in $(seq 0 9); do
+        echo earlier >"$work/home/Papers/Tavrol32 tape $(date -d "+$s seconds" '+%Y-%m-%d %H-%M-%S').pdf"
+    done
+    run_tape short
+    saved_as_pdf "$(destinations)" "No printer took the tape" "$work/home/Papers"
+    [ "$(grep -lx earlier "$work"/home/Papers/*.pdf | wc -l)" -eq 10 ] || fail "an earlier tape was overwritten"
+    # A face that is not fixed-pitch gives way to one that is, and the columns hold.
+    run_tape proportional
+    saved_as_pdf "$(destinations)" "No printer took the tape" "$work/home/Papers"
+    ;;
+*) fail "unknown case $case_name" ;;
+esac
+echo "PASS: $case_name"
