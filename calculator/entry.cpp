@@ -27,7 +27,10 @@ void frmTavrol::Display_Change()
     if (Display.caption().find('.') == std::string::npos)
         Display.setCaption(Display.caption() + ".");
 
-    if (utf8::length(Display.caption()) < kDisplayWidth) {
+    // Exponent text is rewritten whatever its length, so the display never shows an exponent:
+    // a number whose plain form does not fit overflows instead.
+    const bool exponent = Display.caption().find_first_of("Ee") != std::string::npos;
+    if (utf8::length(Display.caption()) < kDisplayWidth || exponent) {
         if (const auto value = readNumber(Display.caption())) {
             if (!std::isfinite(*value)) {
                 showOverflow();

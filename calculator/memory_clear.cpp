@@ -1,4 +1,6 @@
 // The memory register (single precision, held as text) and the clear keys.
+#include <cmath>
+
 #include "calculator/number_text.h"
 #include "shell/frmTavrol.h"
 
@@ -19,11 +21,17 @@ void frmTavrol::btnMemory_Click(int Index)
         Display.setCaption(MemoryText);
         break;
     case 2:
-        MemoryText = singleText(readSingle(MemoryText) - readSingle(display));
+    case 3: {
+        const float sum = Index == 2 ? readSingle(MemoryText) - readSingle(display)
+                                     : readSingle(MemoryText) + readSingle(display);
+        // Beyond single precision the register would hold no number: it keeps what it had.
+        if (!std::isfinite(sum)) {
+            showOverflow();
+            return;
+        }
+        MemoryText = singleText(sum);
         break;
-    case 3:
-        MemoryText = singleText(readSingle(MemoryText) + readSingle(display));
-        break;
+    }
     default:
         return;
     }

@@ -258,3 +258,50 @@ TEST(About, doubleClickShowsAboutBox)
 
 }  // namespace
 }  // namespace tavrol::testing
+
+namespace tavrol::testing {
+namespace {
+
+// The display never shows an exponent: exponent text is shown plain, or overflows when its plain
+// form does not fit, even when the exponent text itself would fit in 14 characters.
+TEST(Overflow, exponentTextIsShownPlainOrOverflows)
+{
+    const struct {
+        const char* text;
+        const char* shown;
+        const char* status;
+    } rows[] = {{"1E-05", "0.00001", ""},
+                {"1.5E-05", "0.000015", ""},
+                {"1.234568E+08", "123456800.", ""},
+                {"1.23456789E+39", "0.", "==== Error ===="},
+                {"1.23456789E-05", "0.", "==== Error ===="},
+                {"1E+15", "0.", "==== Error ===="}};
+    for (const auto& row : rows) {
+        Window window;
+        window.form.Display.setCaption(row.text);
+        EXPECT_EQ(window.display(), row.shown) << row.text;
+        EXPECT_EQ(window.status(), row.status) << row.text;
+    }
+}
+
+TEST(Overflow, productWithFourteenCharacterExponentTextOverflows)
+{
+    Window window;
+    window.pressAll("1 2 3 4 5 6 7 8 9 \u00D7 1 0 0 0 0 0 0 0 0 0 0 0 0 \u00D7 1 0 0 0 0 0 0 0 0 0 0 0 0 \u00D7 "
+                    "1 0 0 0 0 0 0 0 = M+");
+    EXPECT_EQ(window.status(), "==== Error ====");
+    EXPECT_EQ(window.display(), "0.");
+    EXPECT_EQ(window.form.MemoryText, "0");
+}
+
+TEST(Memory, registerBeyondSinglePrecisionKeepsWhatItHad)
+{
+    Window window;
+    window.form.MemoryText = "1E+39";
+    window.pressAll("5 M+");
+    EXPECT_EQ(window.status(), "==== Error ====");
+    EXPECT_EQ(window.form.MemoryText, "1E+39");
+}
+
+}  // namespace
+}  // namespace tavrol::testing
