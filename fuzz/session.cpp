@@ -717,8 +717,8 @@ void Session::checkMainWindow()
     const frmTavrol& f = *form_;
 
     // The display: the banner until it first changes; then at most 14 characters that read as
-    // a finite number, in the display's own form when shorter than 14; or the lone point of an
-    // entry that has just begun with ".".
+    // a finite number without exponent, in the display's own form when shorter than 14; or the
+    // lone point of an entry that has just begun with ".".
     const std::string& shown = f.Display.caption();
     if (shown == texts::kBanner) {
         if (bannerGone_)
@@ -739,6 +739,8 @@ void Session::checkMainWindow()
             const auto value = readNumber(shown);
             if (!value || !std::isfinite(*value))
                 fail("the display does not read as a number");
+            if (shown.find_first_of("Ee") != std::string::npos)
+                fail("the display shows exponent text");
             if (characters < kDisplayWidth && !inDisplayForm(shown))
                 fail("a display shorter than 14 characters is not in the display's form");
         }
