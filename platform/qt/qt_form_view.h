@@ -35,6 +35,10 @@ public:
     void repaint(Control* control) override;
     using QWidget::repaint;
 
+    // Whether a text append or a draw request is still waiting for the event loop. Lets a
+    // benchmark run the loop until what a handler changed is on the screen.
+    bool paintPending() const;
+
 protected:
     // Only a double click on the window's own surface is the window's; one on a control is not.
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -24,6 +24,8 @@ public:
     void paintSoon(QWidget* widget);
     // `widget` has queued content: it is drawn with the next paint, or once the handler returns.
     void contentQueued(QWidget* widget);
+    // Something asked for is not drawn yet: an area is dirty or the catch-up is still to run.
+    bool pending() const { return catchUpTimer_.isActive() || !dirty_.isEmpty(); }
 
 private:
     void markDirty(QWidget* widget);
