@@ -187,8 +187,9 @@ QWidget* QtFormView::createTextBox(TextBox& box)
         edit->setAlignment(toAlignment(style.align));
         edit->setReadOnly(style.readOnly);
         applyColors(*edit, style, QPalette::Text, QPalette::Base);
-        // textEdited reports the user's typing only, never our own setText.
-        connect(edit, &QLineEdit::textEdited, this, [&box](const QString& text) { box.setText(toModelText(text)); });
+        // textEdited reports the user's typing only, never our own setText; what the box does not
+        // take (a comma in a caption) comes back through applyText.
+        connect(edit, &QLineEdit::textEdited, this, [&box](const QString& text) { box.edit(toModelText(text)); });
         return edit;
     }
     auto* edit = createPlainTextEdit(this, toFont(style.font));
@@ -199,7 +200,7 @@ QWidget* QtFormView::createTextBox(TextBox& box)
     option.setAlignment(toAlignment(style.align));
     edit->document()->setDefaultTextOption(option);
     applyColors(*edit, style, QPalette::Text, QPalette::Base);
-    edit->onUserEdit = [&box](std::string text) { box.setText(std::move(text)); };
+    edit->onUserEdit = [&box](std::string text) { box.edit(std::move(text)); };
     multiLineBoxes_.push_back(edit);
     return edit;
 }
