@@ -44,13 +44,13 @@ QString substituteFace(const QString& face)
     return face;
 }
 
-QFont toFont(const FontSpec& spec)
+QFont toFont(const FontSpec& wanted)
 {
     // Controls that name no face use the window's default dialog font: Liberation Sans 8 pt.
     QFont font(
-        spec.face.empty() ? QStringLiteral("Liberation Sans") : substituteFace(QString::fromStdString(spec.face)));
-    font.setPointSizeF(spec.points > 0 ? spec.points : 8.0);
-    font.setBold(spec.bold);
+        wanted.face.empty() ? QStringLiteral("Liberation Sans") : substituteFace(QString::fromStdString(wanted.face)));
+    font.setPointSizeF(wanted.points > 0 ? wanted.points : 8.0);
+    font.setBold(wanted.bold);
     return font;
 }
 

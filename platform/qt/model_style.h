@@ -24,7 +24,7 @@ std::string toModelText(const QString& text);
 
 // The face the model names, or the nearest metric-compatible face this machine has.
 QString substituteFace(const QString& face);
-QFont toFont(const FontSpec& spec);
+QFont toFont(const FontSpec& wanted);
 
 // Sets `role` from a model colour; the default colour leaves the palette as it is.
 void applyColor(QPalette& palette, QPalette::ColorRole role, const Color& color);

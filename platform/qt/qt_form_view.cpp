@@ -250,6 +250,14 @@ void QtFormView::applyTabOrder()
         [](const Control* a, const Control* b) { return a->tabOrder() < b->tabOrder(); });
     for (std::size_t i = 1; i < ordered.size(); ++i)
         setTabOrder(widgetFor(*ordered[i - 1]), widgetFor(*ordered[i]));
+    // The window opens with the focus on its first stop, not on whatever Qt happened to build first.
+    for (const Control* control : ordered) {
+        QWidget* widget = widgetFor(*control);
+        if ((widget->focusPolicy() & Qt::TabFocus) && control->enabled()) {
+            widget->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 void QtFormView::applyState(Control& control)

@@ -46,6 +46,7 @@ protected:
 
 TEST_F(KeyboardFocus, tabMovesFromAllClearAlongTheTopRow)
 {
+    EXPECT_EQ(focused(), "btnClear(0)"); // the window opens with the focus on its first stop
     ASSERT_EQ(focusOn("btnClear(0)"), "btnClear(0)");
     EXPECT_EQ(tab(), "btnDigit(7)");
     EXPECT_EQ(tab(), "btnDigit(8)");
