@@ -4,11 +4,11 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QPlainTextEdit>
 #include <QWindow>
 #include <string>
 
 #include "dice/random_source.h"
+#include "platform/qt/control_widgets.h"
 #include "platform/qt/qt_form_view.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
@@ -70,7 +70,7 @@ void BM_RollShown(benchmark::State& state)
         QCoreApplication::processEvents();
     QCoreApplication::processEvents();
 
-    auto* list = static_cast<QPlainTextEdit*>(view.widgetFor(form.DiceBox));
+    auto* list = static_cast<tavrol::qt::ModelListView*>(view.widgetFor(form.DiceBox));
     QWidget* display = view.widgetFor(form.Display);
     PaintCounter listPaints(*list->viewport());
     PaintCounter displayPaints(*display);
@@ -92,7 +92,7 @@ void BM_RollShown(benchmark::State& state)
             state.SkipWithError("the list or the total was not drawn");
             break;
         }
-        if (list->document()->blockCount() != dice + 1) { // the last line break opens an empty line
+        if (list->lineCount() != dice + 1) { // the last line break opens an empty line
             state.SkipWithError("the list does not show every die");
             break;
         }

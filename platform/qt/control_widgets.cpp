@@ -4,10 +4,13 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QTextCursor>
+#include <algorithm>
 
 namespace tavrol::qt {
 
@@ -119,6 +122,134 @@ void ModelTextEdit::showText(std::string_view text)
     changingText_ = true;
     setPlainText(toDisplayText(text));
     changingText_ = false;
+}
+
+namespace {
+
+// Room between the frame and the text, as a text box leaves it.
+constexpr int kListMargin = 4;
+
+} // namespace
+
+ModelListView::ModelListView(QWidget* parent)
+    : QAbstractScrollArea(parent)
+{
+    // A stop on the Tab round, so the keyboard can scroll the list; Tab itself moves on, since the
+    // list types nothing.
+    setFocusPolicy(Qt::StrongFocus);
+    verticalScrollBar()->setSingleStep(1); // the scroll bar counts lines, not pixels
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void ModelListView::setAlignment(Qt::Alignment alignment)
+{
+    alignment_ = alignment;
+    viewport()->update();
+}
+
+QStringView ModelListView::line(qsizetype index) const
+{
+    const qsizetype start = lineStarts_[static_cast<std::size_t>(index)];
+    const qsizetype end = index + 1 < lineCount() ? lineStarts_[static_cast<std::size_t>(index + 1)] - 1 : text_.size();
+    return QStringView(text_).sliced(start, end - start);
+}
+
+void ModelListView::indexLinesFrom(qsizetype from)
+{
+    const QChar* chars = text_.constData();
+    for (qsizetype i = from; i < text_.size(); ++i)
+        if (chars[i] == QLatin1Char('\n'))
+            lineStarts_.push_back(i + 1);
+}
+
+void ModelListView::flushQueued()
+{
+    if (queued_.empty())
+        return;
+    const qsizetype firstChanged = lineCount() - 1; // the open last line takes the first piece
+    const qsizetype from = text_.size();
+    text_.append(toDisplayText(queued_));
+    queued_.clear();
+    indexLinesFrom(from);
+    updateScrollRange();
+    // Lines added below the view change only the scroll bar.
+    if (firstChanged < verticalScrollBar()->value() + visibleLines() + 1)
+        viewport()->update();
+}
+
+void ModelListView::showText(std::string_view text)
+{
+    queued_.clear();
+    text_ = toDisplayText(text);
+    lineStarts_.assign(1, 0);
+    indexLinesFrom(0);
+    updateScrollRange();
+    verticalScrollBar()->setValue(0); // a new text is read from its top
+    viewport()->update();
+}
+
+// Lines stand as far apart as in a text box of the same font: leading included.
+int ModelListView::lineHeight() const
+{
+    return std::max(1, fontMetrics().lineSpacing());
+}
+
+int ModelListView::visibleLines() const
+{
+    return std::max(1, (viewport()->height() - 2 * kListMargin) / lineHeight());
+}
+
+// Once per flush, not per line: a long roll adds its lines in a few batches.
+void ModelListView::updateScrollRange()
+{
+    const int visible = visibleLines();
+    QScrollBar* bar = verticalScrollBar();
+    bar->setPageStep(visible);
+    bar->setRange(0, static_cast<int>(std::max<qsizetype>(0, lineCount() - visible)));
+}
+
+void ModelListView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Text));
+    const int height = lineHeight();
+    const QRect area = event->rect();
+    const int width = viewport()->width() - 2 * kListMargin;
+    const qsizetype top = verticalScrollBar()->value();
+    // Only the lines that cross the area to draw.
+    const qsizetype first = top + std::max(0, area.top() - kListMargin) / height;
+    const qsizetype last = std::min(lineCount() - 1, top + std::max(0, area.bottom() - kListMargin) / height);
+    for (qsizetype index = first; index <= last; ++index) {
+        const int y = kListMargin + static_cast<int>(index - top) * height;
+        painter.drawText(QRect(kListMargin, y, width, height), static_cast<int>(alignment_ | Qt::AlignTop),
+            line(index).toString());
+    }
+}
+
+void ModelListView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollRange();
+}
+
+void ModelListView::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        updateScrollRange();
+}
+
+void ModelListView::mousePressEvent(QMouseEvent* event)
+{
+    // Nothing to select or place a caret in; the press is the list's all the same, so the window
+    // under it does not take it.
+    event->accept();
+}
+
+void ModelListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Not the window's double click: that one is only for its bare surface.
+    event->accept();
 }
 
 } // namespace tavrol::qt

@@ -1,12 +1,15 @@
 // Widgets that Qt lacks as such: a label with a single-line border, a picture that is a key,
-// and a multi-line text box that takes appends in batches.
+// a multi-line text box that takes appends in batches, and a read-only list of lines that does too.
 #pragma once
 
+#include <QAbstractScrollArea>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QString>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavrol::qt {
 
@@ -38,25 +41,72 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A multi-line text box showing a model text. Appends are queued and inserted at the end in one
-// go when flushed, so a list built from thousands of appends costs time in proportion to what
-// was appended and is laid out once per flush, not once per append.
-class ModelTextEdit : public QPlainTextEdit {
+// A multi-line box showing a model text. Appends are queued and brought in at the end in one go
+// when flushed, so a list built from thousands of appends costs time in proportion to what was
+// appended and is laid out once per flush, not once per append.
+class QueuedText {
 public:
-    explicit ModelTextEdit(QWidget* parent);
+    virtual ~QueuedText() = default;
 
     void queueAppend(std::string_view added) { queued_.append(added); }
     bool hasQueued() const { return !queued_.empty(); }
-    void flushQueued();
+    virtual void flushQueued() = 0;
     // Replaces the whole text; anything queued is already part of it.
-    void showText(std::string_view text);
+    virtual void showText(std::string_view text) = 0;
+
+protected:
+    std::string queued_;
+};
+
+// An editable multi-line text box.
+class ModelTextEdit : public QPlainTextEdit, public QueuedText {
+public:
+    explicit ModelTextEdit(QWidget* parent);
+
+    void flushQueued() override;
+    void showText(std::string_view text) override;
 
     // A user's edit, as the model's text; programmatic changes do not report.
     std::function<void(std::string)> onUserEdit;
 
 private:
-    std::string queued_;
     bool changingText_ = false;
+};
+
+// A read-only multi-line box: a list of lines such as the dice of a roll, which may run to a
+// hundred thousand lines. A text document would cost a block per line and its machinery at
+// start; this keeps the text as one string with where each line starts, and draws only the
+// lines in sight. It takes focus (so the keyboard can scroll it) and passes Tab on.
+class ModelListView : public QAbstractScrollArea, public QueuedText {
+public:
+    explicit ModelListView(QWidget* parent);
+
+    void flushQueued() override;
+    void showText(std::string_view text) override;
+
+    void setAlignment(Qt::Alignment alignment);
+    Qt::Alignment alignment() const { return alignment_; }
+    // What is shown, lines joined by line feeds; a final line break opens an empty last line.
+    const QString& text() const { return text_; }
+    qsizetype lineCount() const { return static_cast<qsizetype>(lineStarts_.size()); }
+    QStringView line(qsizetype index) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void indexLinesFrom(qsizetype from);
+    void updateScrollRange();
+    int lineHeight() const;
+    int visibleLines() const;
+
+    QString text_;
+    std::vector<qsizetype> lineStarts_ { 0 };
+    Qt::Alignment alignment_ = Qt::AlignLeft;
 };
 
 } // namespace tavrol::qt

@@ -192,8 +192,16 @@ QWidget* QtFormView::createTextBox(TextBox& box)
         connect(edit, &QLineEdit::textEdited, this, [&box](const QString& text) { box.edit(toModelText(text)); });
         return edit;
     }
+    if (style.readOnly) {
+        auto* list = new ModelListView(this);
+        if (style.verticalScroll)
+            list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        list->setAlignment(toAlignment(style.align));
+        applyColors(*list, style, QPalette::Text, QPalette::Base);
+        multiLineBoxes_[&box] = list;
+        return list;
+    }
     auto* edit = createPlainTextEdit(this, toFont(style.font));
-    edit->setReadOnly(style.readOnly);
     if (style.verticalScroll)
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QTextOption option = edit->document()->defaultTextOption();
@@ -201,7 +209,7 @@ QWidget* QtFormView::createTextBox(TextBox& box)
     edit->document()->setDefaultTextOption(option);
     applyColors(*edit, style, QPalette::Text, QPalette::Base);
     edit->onUserEdit = [&box](std::string text) { box.edit(std::move(text)); };
-    multiLineBoxes_.push_back(edit);
+    multiLineBoxes_[&box] = edit;
     return edit;
 }
 
@@ -344,10 +352,12 @@ void QtFormView::applyText(TextBox& box)
             edit->setText(text);
         return;
     }
-    auto* edit = static_cast<ModelTextEdit*>(widgetFor(box));
-    if (!box.style().readOnly && !edit->hasQueued() && edit->toPlainText() == text)
-        return;
-    edit->showText(box.text());
+    if (!box.style().readOnly) {
+        auto* edit = static_cast<ModelTextEdit*>(widgetFor(box));
+        if (!edit->hasQueued() && edit->toPlainText() == text) // the user's own edit coming back
+            return;
+    }
+    multiLineBoxes_.at(&box)->showText(box.text());
 }
 
 void QtFormView::textAppended(TextBox& box, std::string_view added)
@@ -356,11 +366,11 @@ void QtFormView::textAppended(TextBox& box, std::string_view added)
         applyText(box); // a single line is short: showing it afresh costs nothing
         return;
     }
-    auto* edit = static_cast<ModelTextEdit*>(widgetFor(box));
-    const bool firstQueued = !edit->hasQueued();
-    edit->queueAppend(added);
+    QueuedText* shown = multiLineBoxes_.at(&box);
+    const bool firstQueued = !shown->hasQueued();
+    shown->queueAppend(added);
     if (firstQueued)
-        throttle_.contentQueued(edit);
+        throttle_.contentQueued(widgetFor(box));
 }
 
 void QtFormView::chooseOption(OptionButton& option)
@@ -395,13 +405,13 @@ bool QtFormView::paintPending() const
 {
     return throttle_.pending()
         || std::any_of(multiLineBoxes_.begin(), multiLineBoxes_.end(),
-            [](const ModelTextEdit* edit) { return edit->hasQueued(); });
+            [](const auto& entry) { return entry.second->hasQueued(); });
 }
 
 void QtFormView::flushQueuedText()
 {
-    for (ModelTextEdit* edit : multiLineBoxes_)
-        edit->flushQueued();
+    for (const auto& entry : multiLineBoxes_)
+        entry.second->flushQueued();
 }
 
 void QtFormView::mouseDoubleClickEvent(QMouseEvent* event)

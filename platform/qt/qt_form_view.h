@@ -15,7 +15,7 @@ class QTimer;
 
 namespace tavrol::qt {
 
-class ModelTextEdit;
+class QueuedText;
 
 class QtFormView : public QWidget, public FormObserver {
 public:
@@ -59,7 +59,8 @@ private:
     Form& form_;
     std::unordered_map<const Control*, QWidget*> widgets_;
     std::unordered_map<const Control*, QTimer*> timers_;
-    std::vector<ModelTextEdit*> multiLineBoxes_;
+    // The multi-line boxes, which queue their appends until the next flush.
+    std::unordered_map<const Control*, QueuedText*> multiLineBoxes_;
     RepaintThrottle throttle_;
 };
 

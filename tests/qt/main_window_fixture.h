@@ -1,6 +1,7 @@
 // The main window with fake ports, drawn by a QtFormView, offscreen.
 #pragma once
 
+#include "platform/qt/control_widgets.h"
 #include "platform/qt/qt_form_view.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
@@ -44,6 +45,14 @@ protected:
     {
         W* found = view.findChild<W*>(QString::fromLatin1(key));
         EXPECT_NE(found, nullptr) << "no widget of the expected kind for " << key;
+        return found;
+    }
+
+    // The dice list as drawn; fails the test when it is not the read-only list of lines.
+    ModelListView* diceList()
+    {
+        auto* found = dynamic_cast<ModelListView*>(widget("DiceBox"));
+        EXPECT_NE(found, nullptr) << "the dice list is not a read-only list of lines";
         return found;
     }
 };

@@ -2,11 +2,13 @@
 // reach the widgets and which double clicks are the window's.
 #include "main_window_fixture.h"
 
+#include <QApplication>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QTimer>
+#include <QWheelEvent>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,7 +35,7 @@ TEST_F(MainWindowView, everyControlSitsAtItsPixelRect)
         { "btnOperator(6)", "QPushButton", { 120, 104, 49, 25 } },
         { "btnMemory(3)", "QPushButton", { 176, 104, 25, 25 } },
         { "btnPrint", "QLabel", { 8, 80, 20, 20 } },
-        { "DiceBox", "QPlainTextEdit", { 8, 144, 57, 169 } },
+        { "DiceBox", "QAbstractScrollArea", { 8, 144, 57, 169 } },
         { "btnDice(0)", "QPushButton", { 72, 144, 33, 25 } },
         { "btnDice(13)", "QPushButton", { 104, 288, 33, 25 } },
         { "btnCustom(0)", "QPushButton", { 144, 144, 57, 25 } },
@@ -108,11 +110,18 @@ TEST_F(MainWindowView, coloursFollowTheModel)
 
 TEST_F(MainWindowView, diceListScrollsAndIsRightAlignedAndReadOnly)
 {
-    auto* list = widget<QPlainTextEdit>("DiceBox");
+    auto* list = diceList();
     ASSERT_NE(list, nullptr);
-    EXPECT_TRUE(list->isReadOnly());
     EXPECT_EQ(list->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_TRUE(list->document()->defaultTextOption().alignment() & Qt::AlignRight);
+    EXPECT_TRUE(list->alignment() & Qt::AlignRight);
+    // Read-only: typing into it changes nothing, in the list or in the model.
+    form.DiceBox.setText(" 3\r\n");
+    list->setFocus();
+    QTest::keyClicks(list, QStringLiteral("12"));
+    QTest::keyClick(list, Qt::Key_Backspace);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list->text(), QStringLiteral(" 3\n"));
+    EXPECT_EQ(form.DiceBox.text(), " 3\r\n");
 }
 
 QPushButton* keyCaptioned(QWidget& window, const QString& caption)
@@ -211,7 +220,7 @@ TEST_F(MainWindowView, diceBoxAppendsShowAsLines)
         { "a line built from pieces", { " 1", "0", "\r\n" }, " 10\n" },
         { "UTF-8 text", { "\u00B1 4\r\n" }, "\u00B1 4\n" },
     };
-    auto* list = widget<QPlainTextEdit>("DiceBox");
+    auto* list = diceList();
     ASSERT_NE(list, nullptr);
     for (const DiceListRow& row : table) {
         SCOPED_TRACE(row.name);
@@ -219,38 +228,38 @@ TEST_F(MainWindowView, diceBoxAppendsShowAsLines)
         for (const char* added : row.appends)
             form.DiceBox.append(added);
         QCoreApplication::processEvents();
-        EXPECT_EQ(list->toPlainText(), QString::fromUtf8(row.shown));
+        EXPECT_EQ(list->text(), QString::fromUtf8(row.shown));
     }
 }
 
 TEST_F(MainWindowView, diceBoxTextReplacesQueuedAppends)
 {
-    auto* list = widget<QPlainTextEdit>("DiceBox");
+    auto* list = diceList();
     ASSERT_NE(list, nullptr);
     form.DiceBox.append(" 4\r\n");
     form.DiceBox.setText(" 9\r\n");
     form.DiceBox.append(" 2\r\n");
     QCoreApplication::processEvents();
-    EXPECT_EQ(list->toPlainText(), QStringLiteral(" 9\n 2\n"));
+    EXPECT_EQ(list->text(), QStringLiteral(" 9\n 2\n"));
     form.DiceBox.setText("");
     QCoreApplication::processEvents();
-    EXPECT_EQ(list->toPlainText(), QString());
+    EXPECT_EQ(list->text(), QString());
 }
 
 TEST_F(MainWindowView, repaintRequestDrawsQueuedAppendsAtOnce)
 {
     showWindow();
-    auto* list = widget<QPlainTextEdit>("DiceBox");
+    auto* list = diceList();
     ASSERT_NE(list, nullptr);
     form.DiceBox.append(" 6\r\n");
     form.repaint(&form.DiceBox); // the first request of a fresh window paints at once
-    EXPECT_EQ(list->toPlainText(), QStringLiteral(" 6\n"));
+    EXPECT_EQ(list->text(), QStringLiteral(" 6\n"));
 }
 
 TEST_F(MainWindowView, longRollShowsEveryDieOnItsOwnLine)
 {
     showWindow();
-    auto* list = widget<QPlainTextEdit>("DiceBox");
+    auto* list = diceList();
     ASSERT_NE(list, nullptr);
     constexpr int kDice = 32767;
     for (int die = 0; die < kDice; ++die) {
@@ -258,9 +267,71 @@ TEST_F(MainWindowView, longRollShowsEveryDieOnItsOwnLine)
         form.repaint(&form.DiceBox);
     }
     QCoreApplication::processEvents();
-    EXPECT_EQ(list->document()->blockCount(), kDice + 1); // the last line break opens an empty line
-    EXPECT_EQ(list->document()->findBlockByNumber(kDice - 1).text(), QStringLiteral(" 1")); // 32766 % 6 + 1
-    EXPECT_FALSE(list->toPlainText().contains(QLatin1Char('\r')));
+    EXPECT_EQ(list->lineCount(), kDice + 1); // the last line break opens an empty line
+    EXPECT_EQ(list->line(0).toString(), QStringLiteral(" 1"));
+    EXPECT_EQ(list->line(kDice - 1).toString(), QStringLiteral(" 1")); // 32766 % 6 + 1
+    EXPECT_EQ(list->line(kDice - 2).toString(), QStringLiteral(" 6"));
+    // Every die can be scrolled to: the last screenful ends at the last line.
+    EXPECT_GE(list->verticalScrollBar()->maximum() + list->verticalScrollBar()->pageStep(), kDice);
+    EXPECT_FALSE(list->text().contains(QLatin1Char('\r')));
+}
+
+TEST_F(MainWindowView, diceListDrawsItsLinesRightAlignedOnGrey)
+{
+    showWindow();
+    auto* list = diceList();
+    ASSERT_NE(list, nullptr);
+    for (int die = 0; die < 20; ++die)
+        form.DiceBox.append(" 5\r\n");
+    QCoreApplication::processEvents();
+    const QImage drawn = list->viewport()->grab().toImage();
+    const QColor grey(192, 192, 192);
+    EXPECT_EQ(drawn.pixelColor(1, 1), grey);
+    int leftmostInk = drawn.width();
+    int rightmostInk = -1;
+    int lowestInk = -1;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            if (drawn.pixelColor(x, y) != grey) {
+                leftmostInk = std::min(leftmostInk, x);
+                rightmostInk = std::max(rightmostInk, x);
+                lowestInk = std::max(lowestInk, y);
+            }
+    ASSERT_GE(rightmostInk, 0) << "no line was drawn";
+    EXPECT_GT(leftmostInk, drawn.width() / 2); // a short number sits at the right edge
+    EXPECT_GT(rightmostInk, drawn.width() - 10);
+    EXPECT_GT(lowestInk, drawn.height() * 3 / 4); // more lines than fit: they fill the view
+}
+
+TEST_F(MainWindowView, diceListScrollsWithTheWheelAndTheScrollBar)
+{
+    showWindow();
+    auto* list = diceList();
+    ASSERT_NE(list, nullptr);
+    for (int die = 0; die < 100; ++die)
+        form.DiceBox.append(std::to_string(die) + "\r\n");
+    QCoreApplication::processEvents();
+    QScrollBar* bar = list->verticalScrollBar();
+    EXPECT_EQ(bar->value(), 0); // lines added below the view do not move it
+    EXPECT_GT(bar->maximum(), 80);
+    const QImage top = list->viewport()->grab().toImage();
+
+    const QPointF at(10, 10);
+    QWheelEvent down(at, list->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &down);
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_NE(list->viewport()->grab().toImage(), top);
+
+    bar->setValue(bar->maximum());
+    const QImage bottom = list->viewport()->grab().toImage();
+    bar->setValue(0);
+    EXPECT_EQ(list->viewport()->grab().toImage(), top);
+    EXPECT_NE(bottom, top);
+
+    form.DiceBox.setText(""); // a new roll starts at its top
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(bar->maximum(), 0);
 }
 
 struct DoubleClickRow {
@@ -297,7 +368,7 @@ TEST_F(MainWindowView, onlyTheWindowSurfaceTakesDoubleClicks)
 TEST_F(MainWindowView, doubleClickInsideTheDiceListIsNotTheWindows)
 {
     showWindow();
-    auto* list = widget<QPlainTextEdit>("DiceBox");
+    auto* list = diceList();
     ASSERT_NE(list, nullptr);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_TRUE(messages.shown.empty());
