@@ -61,8 +61,7 @@ void frmTavrol::btnDice_Click(int Index)
         groups(4, -1, 1);
     } else if (Index == 9) {
         const int dice = wholeDice(count);
-        DiceArray.assign(static_cast<std::size_t>(dice) + 1, 0);
-        DiceArray[0] = static_cast<std::int16_t>(dice);
+        sizeDiceList(dice);
         std::string lines;
         for (int i = 1; i <= dice; ++i) {
             // An average die reads 3, 2, 3, 4, 5, 4.

@@ -29,8 +29,7 @@ double frmTavrol::DiceBoxFill(double Iter, int lob, int upb)
         printer.text(signText(dice) + "D" + signText(upb));
         printer.lineEnd();
     }
-    DiceArray.assign(static_cast<std::size_t>(dice) + 1, 0);
-    DiceArray[0] = static_cast<std::int16_t>(dice);
+    sizeDiceList(dice);
 
     statuswatch.setCaption("Please Wait...");
     statuswatch.setVisible(true);
@@ -54,6 +53,12 @@ double frmTavrol::DiceBoxFill(double Iter, int lob, int upb)
     if (tapeOn())
         printer.lineEnd();
     return sum;
+}
+
+void frmTavrol::sizeDiceList(int dice)
+{
+    DiceArray.assign(static_cast<std::size_t>(dice) + 1, 0);
+    DiceArray[0] = static_cast<std::int16_t>(dice);
 }
 
 void frmTavrol::DiceBoxSort(int Direction) { sortDice(DiceArray, Direction); }

@@ -79,6 +79,8 @@ public:
     double DiceBoxFill(double Iter, int lob, int upb);
     void DiceBoxSort(int Direction);
     long long DiceArraytoDiceBox(double& Iter);
+    // A roll's list: `dice` elements of 0 after the count in element 0.
+    void sizeDiceList(int dice);
 
     // Programmable keys (programs/).
     void btnCustom_Click(int Index);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/qt/control_widgets.h"
+#include "dice/random_source.h"
 #include "platform/qt/qt_form_view.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
@@ -13,24 +14,16 @@
 
 namespace tavrol::qt::testing {
 
-class NoModal : public ModalHost {
-public:
-    void showModal(Form&) override { }
-};
-
-class LowestFace : public RandomSource {
-public:
-    void reseedFromClock() override { }
-    float next() override { return 0.0F; }
-};
+// With no faces scripted, every draw is 0: each die lands on its lowest face.
+using LowestFace = ScriptedFaces;
 
 class MainWindowView : public ::testing::Test {
 protected:
     MemorySettings settings;
     RecordingPrinter printer;
     RecordingMessageBox messages;
-    NoModal modal;
-    LowestFace random;
+    NullModalHost modal;
+    LowestFace random { {} };
     frmTavrol form { FormPorts { settings, printer, messages, modal, random } };
     QtFormView view { form };
 

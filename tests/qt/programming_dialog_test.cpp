@@ -20,7 +20,7 @@ protected:
     RecordingPrinter printer;
     RecordingMessageBox messages;
     QtModalHost modal;
-    LowestFace random;
+    LowestFace random { {} };
     frmTavrol form { FormPorts { settings, printer, messages, modal, random } };
     QtFormView view { form };
     bool acted = false;
