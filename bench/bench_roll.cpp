@@ -1,18 +1,17 @@
 // Speed of a roll at any count: a d6 press through the main window, with and without the real
 // window drawing it. The time must grow in proportion to the number of dice.
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
-#include <QEvent>
-#include <QWindow>
-#include <string>
-
 #include "dice/random_source.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/qt_form_view.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
 #include "tape/line_model.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+#include <string>
 
 namespace {
 
@@ -22,8 +21,8 @@ struct Window {
     tavrol::RecordingPrinter printer;
     tavrol::RecordingMessageBox messages;
     tavrol::NullModalHost modal;
-    tavrol::SystemRandom random{1};
-    tavrol::frmTavrol form{tavrol::FormPorts{settings, printer, messages, modal, random}};
+    tavrol::SystemRandom random { 1 };
+    tavrol::frmTavrol form { tavrol::FormPorts { settings, printer, messages, modal, random } };
 };
 
 // A d6 press at a count of state.range(0), through frmTavrol with no view.
@@ -104,7 +103,7 @@ void BM_RollShown(benchmark::State& state)
 }
 BENCHMARK(BM_RollShown)->Arg(4096)->Arg(32767)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

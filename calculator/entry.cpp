@@ -1,10 +1,10 @@
 // Number entry: the digit and point keys build the number inside the display text itself, and
 // every change of that text is normalised at once.
-#include <cmath>
-
 #include "calculator/number_text.h"
 #include "platform/utf8.h"
 #include "shell/frmTavrol.h"
+
+#include <cmath>
 
 namespace tavrol {
 
@@ -12,7 +12,10 @@ namespace {
 constexpr std::size_t kDisplayWidth = 14;
 }
 
-double frmTavrol::displayValue() const { return readNumber(Display.caption()).value_or(0.0); }
+double frmTavrol::displayValue() const
+{
+    return readNumber(Display.caption()).value_or(0.0);
+}
 
 void frmTavrol::showOverflow()
 {
@@ -71,4 +74,4 @@ void frmTavrol::btnDigit_Click(int Index)
     LastKey = "nums";
 }
 
-}  // namespace tavrol
+} // namespace tavrol

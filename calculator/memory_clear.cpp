@@ -1,14 +1,17 @@
 // The memory register (single precision, held as text) and the clear keys.
-#include <cmath>
-
 #include "calculator/number_text.h"
 #include "shell/frmTavrol.h"
+
+#include <cmath>
 
 namespace tavrol {
 
 namespace {
-float readSingle(const std::string& text) { return static_cast<float>(readNumber(text).value_or(0.0)); }
-}  // namespace
+float readSingle(const std::string& text)
+{
+    return static_cast<float>(readNumber(text).value_or(0.0));
+}
+} // namespace
 
 void frmTavrol::btnMemory_Click(int Index)
 {
@@ -22,8 +25,8 @@ void frmTavrol::btnMemory_Click(int Index)
         break;
     case 2:
     case 3: {
-        const float sum = Index == 2 ? readSingle(MemoryText) - readSingle(display)
-                                     : readSingle(MemoryText) + readSingle(display);
+        const float sum
+            = Index == 2 ? readSingle(MemoryText) - readSingle(display) : readSingle(MemoryText) + readSingle(display);
         // Beyond single precision the register would hold no number: it keeps what it had.
         if (!std::isfinite(sum)) {
             showOverflow();
@@ -73,4 +76,4 @@ void frmTavrol::btnClear_Click(int Index)
         btnDice[13]->setEnabled(false);
 }
 
-}  // namespace tavrol
+} // namespace tavrol

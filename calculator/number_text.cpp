@@ -19,8 +19,8 @@ struct Decimal {
 Decimal toDecimal(double value, int significant)
 {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
-                                      significant - 1);
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significant - 1);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     Decimal decimal;
     std::size_t i = 0;
@@ -46,8 +46,8 @@ std::string fixedNotation(const Decimal& d)
         return "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
     if (d.exponent + 1 >= count)
         return d.digits + std::string(static_cast<std::size_t>(d.exponent + 1 - count), '0');
-    return d.digits.substr(0, static_cast<std::size_t>(d.exponent + 1)) + "." +
-           d.digits.substr(static_cast<std::size_t>(d.exponent + 1));
+    return d.digits.substr(0, static_cast<std::size_t>(d.exponent + 1)) + "."
+        + d.digits.substr(static_cast<std::size_t>(d.exponent + 1));
 }
 
 std::string exponentNotation(const Decimal& d)
@@ -94,15 +94,27 @@ std::string roundFraction(std::string text, std::size_t places)
     return "1" + text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-}  // namespace
+} // namespace
 
-std::string numberText(double value) { return standardText(value, 15); }
+std::string numberText(double value)
+{
+    return standardText(value, 15);
+}
 
-std::string singleText(float value) { return standardText(static_cast<double>(value), 7); }
+std::string singleText(float value)
+{
+    return standardText(static_cast<double>(value), 7);
+}
 
-std::string signText(double value) { return (value < 0 ? "" : " ") + numberText(value); }
+std::string signText(double value)
+{
+    return (value < 0 ? "" : " ") + numberText(value);
+}
 
 std::string displayPattern(double value)
 {
@@ -159,7 +171,7 @@ std::optional<double> readNumber(std::string_view text)
             return std::nullopt;
         numberEnd = k;
         if (k < s.size() && s[k] == '.' && !point)
-            ++k;  // the point the display appends to exponent text
+            ++k; // the point the display appends to exponent text
         i = k;
     }
     if (i != s.size())
@@ -175,4 +187,4 @@ std::optional<double> readNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -30,4 +30,4 @@ std::string displayPattern(double value);
 // beyond the double range reads as an infinity, below it as 0.
 std::optional<double> readNumber(std::string_view text);
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -1,9 +1,9 @@
 // The operator keys: a two-level evaluator without stack or parser, so that "×" and "÷" bind
 // more tightly than "+" and "-".
-#include <cmath>
-
 #include "calculator/number_text.h"
 #include "shell/frmTavrol.h"
+
+#include <cmath>
 
 namespace tavrol {
 
@@ -84,4 +84,4 @@ void frmTavrol::btnOperator_Click(int Index)
     LastKey = "oper";
 }
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -1,21 +1,21 @@
 // The fourteen dice keys: the frame every key runs through, and the branch of each key.
-#include <cmath>
-
 #include "calculator/number_text.h"
 #include "dice/dice_math.h"
 #include "platform/utf8.h"
 #include "shell/frmTavrol.h"
+
+#include <cmath>
 
 namespace tavrol {
 namespace {
 
 constexpr int kReroll = 13;
 constexpr int kXdn = 10;
-constexpr int kSides[] = {4, 6, 8, 10, 12, 20, 100};
-constexpr const char* kLetters[] = {"f", "x", "e", "t", "l", "n", "h", "i", "u", "v", "y", "b", "w"};
+constexpr int kSides[] = { 4, 6, 8, 10, 12, 20, 100 };
+constexpr const char* kLetters[] = { "f", "x", "e", "t", "l", "n", "h", "i", "u", "v", "y", "b", "w" };
 constexpr const char* kSeparator = "------\r\n";
 
-}  // namespace
+} // namespace
 
 void frmTavrol::btnDice_Click(int Index)
 {
@@ -42,7 +42,7 @@ void frmTavrol::btnDice_Click(int Index)
     double count = std::abs(displayValue());
     if (count == 0)
         count = 1;
-    count = std::min<double>(count, kMostDice);  // more dice than a list can hold are not rolled
+    count = std::min<double>(count, kMostDice); // more dice than a list can hold are not rolled
 
     DiceBox.setText("");
 
@@ -102,4 +102,4 @@ void frmTavrol::btnDice_Click(int Index)
         btnDice[kReroll]->setTag(signText(Index) + "," + signText(count));
 }
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -1,11 +1,11 @@
 // The dice list: one group of dice rolled into the list, the text box and the tape; the list
 // sorted; the first dice of it shown.
-#include <algorithm>
-#include <cmath>
-
 #include "calculator/number_text.h"
 #include "dice/dice_math.h"
 #include "shell/frmTavrol.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace tavrol {
 
@@ -61,12 +61,15 @@ void frmTavrol::sizeDiceList(int dice)
     DiceArray[0] = static_cast<std::int16_t>(dice);
 }
 
-void frmTavrol::DiceBoxSort(int Direction) { sortDice(DiceArray, Direction); }
+void frmTavrol::DiceBoxSort(int Direction)
+{
+    sortDice(DiceArray, Direction);
+}
 
 long long frmTavrol::DiceArraytoDiceBox(double& Iter)
 {
     DiceBox.setText("");
-    const int held = DiceArray.empty() ? 0 : DiceArray[0];  // before any roll: a list of no dice
+    const int held = DiceArray.empty() ? 0 : DiceArray[0]; // before any roll: a list of no dice
     if (held < Iter)
         Iter = held;
     const int stored = DiceArray.empty() ? 0 : static_cast<int>(DiceArray.size()) - 1;
@@ -82,4 +85,4 @@ long long frmTavrol::DiceArraytoDiceBox(double& Iter)
     return sum;
 }
 
-}  // namespace tavrol
+} // namespace tavrol

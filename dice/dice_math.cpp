@@ -16,7 +16,7 @@ std::int16_t rangeFromDraw(float r, int lobound, int upbound)
 int wholeDice(double count)
 {
     const double whole = std::floor(std::abs(count));
-    if (!(whole <= kMostDice))  // also catches NaN
+    if (!(whole <= kMostDice)) // also catches NaN
         return std::isnan(whole) ? 0 : kMostDice;
     return static_cast<int>(whole);
 }
@@ -42,4 +42,4 @@ void sortDice(std::vector<std::int16_t>& list, int direction)
         std::sort(first, last);
 }
 
-}  // namespace tavrol
+} // namespace tavrol

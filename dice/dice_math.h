@@ -6,7 +6,7 @@
 
 namespace tavrol {
 
-inline constexpr int kMostDice = 32767;  // a roll's list holds its count in 16 bits
+inline constexpr int kMostDice = 32767; // a roll's list holds its count in 16 bits
 
 // floor((upb - lob + 1) × r + lob), kept within 16 bits.
 std::int16_t rangeFromDraw(float r, int lobound, int upbound);
@@ -23,4 +23,4 @@ int round16(double value);
 // exchange sort would.
 void sortDice(std::vector<std::int16_t>& list, int direction);
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -14,9 +14,12 @@ std::uint64_t splitmix64(std::uint64_t& x)
     return z ^ (z >> 31);
 }
 
-std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+std::uint64_t rotl(std::uint64_t x, int k)
+{
+    return (x << k) | (x >> (64 - k));
+}
 
-}  // namespace
+} // namespace
 
 SystemRandom::SystemRandom()
 {
@@ -28,7 +31,11 @@ SystemRandom::SystemRandom()
     state_[3] ^= (static_cast<std::uint64_t>(entropy()) << 32) ^ entropy();
 }
 
-SystemRandom::SystemRandom(std::uint64_t seed) : mixClock_(false) { seedFrom(seed); }
+SystemRandom::SystemRandom(std::uint64_t seed)
+    : mixClock_(false)
+{
+    seedFrom(seed);
+}
 
 void SystemRandom::seedFrom(std::uint64_t seed)
 {
@@ -42,7 +49,7 @@ void SystemRandom::reseedFromClock()
         return;
     std::uint64_t now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     state_[0] ^= splitmix64(now);
-    if ((state_[0] | state_[1] | state_[2] | state_[3]) == 0)  // the one state xoshiro cannot leave
+    if ((state_[0] | state_[1] | state_[2] | state_[3]) == 0) // the one state xoshiro cannot leave
         state_[0] = 1;
     next64();
 }
@@ -75,4 +82,4 @@ std::optional<int> ScriptedFaces::scriptedFace()
     return face;
 }
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -5,7 +5,12 @@
 namespace tavrol {
 
 Control::Control(Form& form, ControlKind kind, std::string name, int index, Rect rect, Style style)
-    : form_(form), kind_(kind), name_(std::move(name)), index_(index), rect_(rect), style_(std::move(style))
+    : form_(form)
+    , kind_(kind)
+    , name_(std::move(name))
+    , index_(index)
+    , rect_(rect)
+    , style_(std::move(style))
 {
 }
 
@@ -44,9 +49,10 @@ void Control::setVisible(bool visible)
     notify(Property::Visible);
 }
 
-CaptionedControl::CaptionedControl(Form& form, ControlKind kind, std::string name, int index, Rect rect,
-                                   Style style, std::string caption)
-    : Control(form, kind, std::move(name), index, rect, std::move(style)), caption_(std::move(caption))
+CaptionedControl::CaptionedControl(
+    Form& form, ControlKind kind, std::string name, int index, Rect rect, Style style, std::string caption)
+    : Control(form, kind, std::move(name), index, rect, std::move(style))
+    , caption_(std::move(caption))
 {
 }
 
@@ -100,7 +106,8 @@ GroupBox::GroupBox(Form& form, std::string name, Rect rect, Style style, std::st
 }
 
 TextBox::TextBox(Form& form, std::string name, Rect rect, Style style, std::string text)
-    : Control(form, ControlKind::TextBox, std::move(name), -1, rect, std::move(style)), text_(std::move(text))
+    : Control(form, ControlKind::TextBox, std::move(name), -1, rect, std::move(style))
+    , text_(std::move(text))
 {
 }
 
@@ -117,7 +124,7 @@ void TextBox::edit(std::string text)
     if (inputFilter)
         text = inputFilter(std::move(text));
     if (text == text_) {
-        notify(Property::Text);  // the view may show what was typed; put the kept text back
+        notify(Property::Text); // the view may show what was typed; put the kept text back
         return;
     }
     setText(std::move(text));
@@ -152,7 +159,8 @@ void PictureToggle::click()
 }
 
 Timer::Timer(Form& form, std::string name, int intervalMs)
-    : Control(form, ControlKind::Timer, std::move(name), -1, Rect{}, Style{}), interval_(intervalMs)
+    : Control(form, ControlKind::Timer, std::move(name), -1, Rect {}, Style {})
+    , interval_(intervalMs)
 {
     setEnabled(false);
 }
@@ -163,4 +171,4 @@ void Timer::tick()
         onTick();
 }
 
-}  // namespace tavrol
+} // namespace tavrol

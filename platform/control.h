@@ -36,8 +36,11 @@ struct Color {
     Kind kind = Kind::Default;
     std::uint8_t r = 0, g = 0, b = 0;
 
-    static Color rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) { return {Kind::Rgb, red, green, blue}; }
-    static Color systemWindow() { return {Kind::SystemWindow, 0, 0, 0}; }
+    static Color rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+    {
+        return { Kind::Rgb, red, green, blue };
+    }
+    static Color systemWindow() { return { Kind::SystemWindow, 0, 0, 0 }; }
     bool isDefault() const { return kind == Kind::Default; }
 };
 
@@ -54,7 +57,7 @@ struct Style {
     bool multiLine = false;
     bool verticalScroll = false;
     bool readOnly = false;
-    int stacking = 0;  // overlapping controls: a higher value lies above a lower one
+    int stacking = 0; // overlapping controls: a higher value lies above a lower one
 };
 
 class Control {
@@ -67,8 +70,8 @@ public:
     Form& form() const { return form_; }
     ControlKind kind() const { return kind_; }
     const std::string& name() const { return name_; }
-    int index() const { return index_; }  // -1 when the control is not part of an array
-    std::string key() const;              // "name" or "name(index)"
+    int index() const { return index_; } // -1 when the control is not part of an array
+    std::string key() const; // "name" or "name(index)"
     const Rect& rect() const { return rect_; }
     const Style& style() const { return style_; }
     Control* holder() const { return holder_; }
@@ -107,8 +110,8 @@ private:
 // A control with a caption: labels, keys, option buttons and group boxes.
 class CaptionedControl : public Control {
 public:
-    CaptionedControl(Form& form, ControlKind kind, std::string name, int index, Rect rect, Style style,
-                     std::string caption);
+    CaptionedControl(
+        Form& form, ControlKind kind, std::string name, int index, Rect rect, Style style, std::string caption);
     const std::string& caption() const { return caption_; }
     // Returns true when the caption changed; a set to the same text tells nobody.
     bool setCaption(std::string caption);
@@ -190,11 +193,11 @@ class Timer : public Control {
 public:
     Timer(Form& form, std::string name, int intervalMs);
     int interval() const { return interval_; }
-    void tick();  // a disabled timer does not tick
+    void tick(); // a disabled timer does not tick
     std::function<void()> onTick;
 
 private:
     int interval_;
 };
 
-}  // namespace tavrol
+} // namespace tavrol

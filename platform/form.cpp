@@ -3,7 +3,9 @@
 namespace tavrol {
 
 Form::Form(std::string name, std::string caption, Rect clientTwips)
-    : name_(std::move(name)), caption_(std::move(caption)), client_(clientTwips)
+    : name_(std::move(name))
+    , caption_(std::move(caption))
+    , client_(clientTwips)
 {
 }
 
@@ -55,4 +57,4 @@ void Form::doubleClick()
         onDoubleClick();
 }
 
-}  // namespace tavrol
+} // namespace tavrol

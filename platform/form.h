@@ -3,14 +3,14 @@
 // it through a FormObserver.
 #pragma once
 
+#include "platform/control.h"
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include "platform/control.h"
 
 namespace tavrol {
 
@@ -24,7 +24,7 @@ public:
     // handler goes on; a view may coalesce these to its frame rate.
     virtual void repaint(Control* control) = 0;
     // The window was shown, hidden or unloaded (a modal window's showing ends then).
-    virtual void visibilityChanged(Form& /*form*/) {}
+    virtual void visibilityChanged(Form& /*form*/) { }
 };
 
 class Form {
@@ -41,7 +41,7 @@ public:
     const Rect& clientTwips() const { return client_; }
 
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
-    Control* find(std::string_view key) const;  // "name" or "name(index)"
+    Control* find(std::string_view key) const; // "name" or "name(index)"
 
     void setObserver(FormObserver* observer) { observer_ = observer; }
     FormObserver* observer() const { return observer_; }
@@ -54,12 +54,11 @@ public:
     void setVisible(bool visible);
     void unload();
 
-    void doubleClick();  // on the window's own surface, not on a control
+    void doubleClick(); // on the window's own surface, not on a control
     std::function<void()> onDoubleClick;
 
 protected:
-    template <class T, class... Args>
-    T& add(Args&&... args)
+    template <class T, class... Args> T& add(Args&&... args)
     {
         auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
         T& ref = *control;
@@ -77,4 +76,4 @@ private:
     bool visible_ = false;
 };
 
-}  // namespace tavrol
+} // namespace tavrol

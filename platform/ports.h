@@ -14,11 +14,13 @@ class Form;
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
-    virtual std::string get(const std::string& app, const std::string& section, const std::string& key,
-                            const std::string& fallback) = 0;
+    virtual std::string get(
+        const std::string& app, const std::string& section, const std::string& key, const std::string& fallback)
+        = 0;
     // Returns false when the value could not be stored; what was stored before stays.
-    virtual bool save(const std::string& app, const std::string& section, const std::string& key,
-                      const std::string& value) = 0;
+    virtual bool save(
+        const std::string& app, const std::string& section, const std::string& key, const std::string& value)
+        = 0;
 };
 
 // The printer as a line device. Columns count from 1; zones are 14 columns wide.
@@ -60,4 +62,4 @@ public:
     virtual std::optional<int> scriptedFace() { return std::nullopt; }
 };
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -1,29 +1,29 @@
 // Ports that keep what they are asked in memory: for tests and the headless driver.
 #pragma once
 
+#include "platform/ports.h"
+
 #include <map>
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include "platform/ports.h"
 
 namespace tavrol {
 
 class MemorySettings : public SettingsStore {
 public:
     std::string get(const std::string& app, const std::string& section, const std::string& key,
-                    const std::string& fallback) override
+        const std::string& fallback) override
     {
-        const auto found = values.find({app, section, key});
+        const auto found = values.find({ app, section, key });
         return found == values.end() ? fallback : found->second;
     }
-    bool save(const std::string& app, const std::string& section, const std::string& key,
-              const std::string& value) override
+    bool save(
+        const std::string& app, const std::string& section, const std::string& key, const std::string& value) override
     {
         if (readOnly)
             return false;
-        values[{app, section, key}] = value;
+        values[{ app, section, key }] = value;
         return true;
     }
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
@@ -37,7 +37,7 @@ struct ShownMessage {
 
 class RecordingMessageBox : public MessageBox {
 public:
-    void information(const std::string& title, const std::string& text) override { shown.push_back({title, text}); }
+    void information(const std::string& title, const std::string& text) override { shown.push_back({ title, text }); }
     std::vector<ShownMessage> shown;
 };
 
@@ -48,4 +48,4 @@ public:
     int shown = 0;
 };
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -42,7 +42,7 @@ std::size_t sequenceLength(std::string_view text, std::size_t i)
     return need + 1;
 }
 
-}  // namespace
+} // namespace
 
 std::size_t length(std::string_view text)
 {
@@ -79,4 +79,4 @@ std::string left(std::string_view text, std::size_t count)
     return std::string(text.substr(0, i));
 }
 
-}  // namespace tavrol::utf8
+} // namespace tavrol::utf8

@@ -18,4 +18,4 @@ std::vector<std::string> codePoints(std::string_view text);
 // At most `count` code points from the start of `text`.
 std::string left(std::string_view text, std::size_t count);
 
-}  // namespace tavrol::utf8
+} // namespace tavrol::utf8

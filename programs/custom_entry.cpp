@@ -1,8 +1,8 @@
 #include "programs/custom_entry.h"
 
-#include <algorithm>
-
 #include "platform/utf8.h"
+
+#include <algorithm>
 
 namespace tavrol {
 
@@ -10,7 +10,7 @@ CustomEntry parseCustomEntry(std::string_view value)
 {
     const std::size_t comma = value.find(',');
     if (comma == std::string_view::npos)
-        return {std::string(value), "0", false};
+        return { std::string(value), "0", false };
     CustomEntry entry;
     entry.caption = std::string(value.substr(0, comma));
     entry.command = utf8::left(value.substr(comma + 1), kMostCommandCharacters);
@@ -24,4 +24,4 @@ std::string withoutCommas(std::string text)
     return text;
 }
 
-}  // namespace tavrol
+} // namespace tavrol

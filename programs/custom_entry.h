@@ -23,4 +23,4 @@ CustomEntry parseCustomEntry(std::string_view value);
 
 std::string withoutCommas(std::string text);
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -30,7 +30,10 @@ void frmTavrol::keyplay(std::string& equation)
     }
 }
 
-frmCustom* frmTavrol::customWindow() const { return custom_ && custom_->loaded() ? custom_.get() : nullptr; }
+frmCustom* frmTavrol::customWindow() const
+{
+    return custom_ && custom_->loaded() ? custom_.get() : nullptr;
+}
 
 frmCustom& frmTavrol::loadCustomWindow()
 {
@@ -63,12 +66,12 @@ void frmTavrol::btnCustom_Click(int Index)
 void frmTavrol::LoadCustom()
 {
     for (std::size_t i = 0; i < 6; ++i) {
-        const CustomEntry entry =
-            parseCustomEntry(ports_.settings.get(kSettingsApp, kSettingsSection, std::to_string(i), kUnprogrammed));
+        const CustomEntry entry
+            = parseCustomEntry(ports_.settings.get(kSettingsApp, kSettingsSection, std::to_string(i), kUnprogrammed));
         btnCustom[i]->setCaption(entry.caption);
         btnCustom[i]->setTag(entry.command);
         btnCustom[i]->setEnabled(entry.programmed);
     }
 }
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -26,7 +26,7 @@ GroupBox& frmCustom::buildControls()
         child.setTabOrder(order);
         child.setAccessibleName(std::move(spoken));
     };
-    GroupBox& frame1 = add<GroupBox>("Frame1", Rect{120, 0, 5295, 1575}, Style{}, "Programming Commands");
+    GroupBox& frame1 = add<GroupBox>("Frame1", Rect { 120, 0, 5295, 1575 }, Style {}, "Programming Commands");
     frame1.setTabOrder(0);
     frame1.setAccessibleName("Programming commands");
     Style help;
@@ -34,24 +34,26 @@ GroupBox& frmCustom::buildControls()
     help.multiLine = true;
     inside(add<TextBox>("txtProgram", Rect { 120, 240, 5055, 1215 }, help, customHelpText()), frame1, 1, "Help");
 
-    GroupBox& commandFrame = add<GroupBox>("frameCommandLine", Rect{120, 1680, 5295, 615}, Style{}, "Current Command Line");
+    GroupBox& commandFrame
+        = add<GroupBox>("frameCommandLine", Rect { 120, 1680, 5295, 615 }, Style {}, "Current Command Line");
     commandFrame.setTabOrder(2);
     commandFrame.setAccessibleName("Command line");
     inside(add<TextBox>("txtCommandLine", Rect { 120, 240, 5055, 285 }, Style {}, ""), commandFrame, 3,
         "Current command line");
 
-    GroupBox& captionFrame = add<GroupBox>("Framebuttoncaption", Rect{120, 2400, 1692, 852}, Style{}, "Button Caption ");
+    GroupBox& captionFrame
+        = add<GroupBox>("Framebuttoncaption", Rect { 120, 2400, 1692, 852 }, Style {}, "Button Caption ");
     captionFrame.setTabOrder(4);
     captionFrame.setAccessibleName("Caption");
     inside(add<TextBox>("TxtButtonCaption", Rect { 120, 360, 1332, 288 }, Style {}, "Text1"), captionFrame, 5,
         "Button caption");
 
-    GroupBox& assign = add<GroupBox>("FrameAssignTo", Rect{1920, 2400, 2052, 1092}, Style{}, "Assign To");
+    GroupBox& assign = add<GroupBox>("FrameAssignTo", Rect { 1920, 2400, 2052, 1092 }, Style {}, "Assign To");
     assign.setTabOrder(6);
     assign.setAccessibleName("Assign to");
     for (int i = 0; i < 6; ++i) {
-        const Rect place{i < 3 ? 120 : 1080, 240 + 240 * (i % 3), 852, 252};
-        auto& option = add<OptionButton>("BtnAssignedTo", i, place, Style{}, "Button " + std::to_string(i));
+        const Rect place { i < 3 ? 120 : 1080, 240 + 240 * (i % 3), 852, 252 };
+        auto& option = add<OptionButton>("BtnAssignedTo", i, place, Style {}, "Button " + std::to_string(i));
         inside(option, assign, 9 + i, "Assign to button " + std::to_string(i));
         BtnAssignedTo[static_cast<std::size_t>(i)] = &option;
     }
@@ -65,25 +67,24 @@ GroupBox& frmCustom::buildControls()
     return frame1;
 }
 
-template <class T>
-T& frmCustom::control(const char* key) const
+template <class T> T& frmCustom::control(const char* key) const
 {
     return static_cast<T&>(*find(key));
 }
 
 frmCustom::frmCustom(SettingsStore& settings, MessageBox& messages)
-    : Form("frmCustom", kCustomCaption, Rect{0, 0, 5460, 3708}),
-      Frame1(buildControls()),
-      txtProgram(control<TextBox>("txtProgram")),
-      frameCommandLine(control<GroupBox>("frameCommandLine")),
-      txtCommandLine(control<TextBox>("txtCommandLine")),
-      Framebuttoncaption(control<GroupBox>("Framebuttoncaption")),
-      TxtButtonCaption(control<TextBox>("TxtButtonCaption")),
-      FrameAssignTo(control<GroupBox>("FrameAssignTo")),
-      btnProgram(control<CommandButton>("btnProgram")),
-      btnCancel(control<CommandButton>("btnCancel")),
-      settings_(settings),
-      messages_(messages)
+    : Form("frmCustom", kCustomCaption, Rect { 0, 0, 5460, 3708 })
+    , Frame1(buildControls())
+    , txtProgram(control<TextBox>("txtProgram"))
+    , frameCommandLine(control<GroupBox>("frameCommandLine"))
+    , txtCommandLine(control<TextBox>("txtCommandLine"))
+    , Framebuttoncaption(control<GroupBox>("Framebuttoncaption"))
+    , TxtButtonCaption(control<TextBox>("TxtButtonCaption"))
+    , FrameAssignTo(control<GroupBox>("FrameAssignTo"))
+    , btnProgram(control<CommandButton>("btnProgram"))
+    , btnCancel(control<CommandButton>("btnCancel"))
+    , settings_(settings)
+    , messages_(messages)
 {
     // A comma in a caption would end it there when the key is loaded again.
     TxtButtonCaption.inputFilter = withoutCommas;
@@ -98,11 +99,20 @@ frmCustom::frmCustom(SettingsStore& settings, MessageBox& messages)
     btnCancel.onClick = [this] { btnCancel_Click(); };
 }
 
-void frmCustom::Form_Load() { FrameAssignTo.setTag(""); }
+void frmCustom::Form_Load()
+{
+    FrameAssignTo.setTag("");
+}
 
-void frmCustom::BtnAssignedTo_Click(int Index) { FrameAssignTo.setTag(signText(Index)); }
+void frmCustom::BtnAssignedTo_Click(int Index)
+{
+    FrameAssignTo.setTag(signText(Index));
+}
 
-void frmCustom::btnCancel_Click() { setVisible(false); }
+void frmCustom::btnCancel_Click()
+{
+    setVisible(false);
+}
 
 void frmCustom::btnProgram_Click()
 {
@@ -110,10 +120,11 @@ void frmCustom::btnProgram_Click()
         const std::string key = std::to_string(static_cast<int>(readNumber(FrameAssignTo.tag()).value_or(0)));
         const std::string value = TxtButtonCaption.text() + "," + txtCommandLine.text();
         if (!settings_.save(kSettingsApp, kSettingsSection, key, value))
-            messages_.information("Tavrol32", "The programmed key could not be saved: the settings store cannot "
-                                              "be written. The keys stored before are kept.");
+            messages_.information("Tavrol32",
+                "The programmed key could not be saved: the settings store cannot "
+                "be written. The keys stored before are kept.");
     }
     unload();
 }
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -2,12 +2,12 @@
 // the recorded command, and saves it to the settings store; or cancels.
 #pragma once
 
-#include <array>
-#include <string>
-
 #include "platform/control.h"
 #include "platform/form.h"
 #include "platform/ports.h"
+
+#include <array>
+#include <string>
 
 namespace tavrol {
 
@@ -17,7 +17,7 @@ class frmCustom : public Form {
 public:
     frmCustom(SettingsStore& settings, MessageBox& messages);
 
-    std::array<OptionButton*, 6> BtnAssignedTo{};
+    std::array<OptionButton*, 6> BtnAssignedTo {};
     GroupBox& Frame1;
     TextBox& txtProgram;
     GroupBox& frameCommandLine;
@@ -37,8 +37,7 @@ public:
 
 private:
     GroupBox& buildControls();
-    template <class T>
-    T& control(const char* key) const;
+    template <class T> T& control(const char* key) const;
 
     SettingsStore& settings_;
     MessageBox& messages_;
@@ -47,4 +46,4 @@ private:
 // The help text, six lines each ended by a line break.
 std::string customHelpText();
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -18,4 +18,4 @@ struct KeyPress {
 // playback skips. Digits and operators are their own captions; dice keys are lower-case letters.
 std::optional<KeyPress> keyForCode(std::string_view code);
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -12,20 +12,20 @@ const char* const kAboutTitle = "about Tavrol32...";
 std::string aboutText()
 {
     // The about box joins its lines with a carriage return alone.
-    return std::string("Tavrol 32bit Beta 1") + "\r" + "Written by the Tavrol32 developers" + "\r" +
-           "Contact: tavrol32@example.org" + "\r" + "A calculator and dice roller for the referee's table";
+    return std::string("Tavrol 32bit Beta 1") + "\r" + "Written by the Tavrol32 developers" + "\r"
+        + "Contact: tavrol32@example.org" + "\r" + "A calculator and dice roller for the referee's table";
 }
-}  // namespace texts
+} // namespace texts
 
 frmTavrol::frmTavrol(FormPorts ports)
-    : Form("frmTavrol", texts::kDesignCaption, Rect{2136, 1788, 3120, 5028}),
-      pauser(buildControls()),
-      DiceBox(control<TextBox>("DiceBox")),
-      btnPrint(control<PictureToggle>("btnPrint")),
-      Mem(control<Label>("Mem")),
-      statuswatch(control<Label>("statuswatch")),
-      Display(control<Label>("Display")),
-      ports_(ports)
+    : Form("frmTavrol", texts::kDesignCaption, Rect { 2136, 1788, 3120, 5028 })
+    , pauser(buildControls())
+    , DiceBox(control<TextBox>("DiceBox"))
+    , btnPrint(control<PictureToggle>("btnPrint"))
+    , Mem(control<Label>("Mem"))
+    , statuswatch(control<Label>("statuswatch"))
+    , Display(control<Label>("Display"))
+    , ports_(ports)
 {
     for (std::size_t i = 0; i < 6; ++i)
         btnCustom[i]->setEnabled(false);
@@ -36,8 +36,7 @@ frmTavrol::frmTavrol(FormPorts ports)
     wireHandlers();
 }
 
-template <class T>
-T& frmTavrol::control(const char* key) const
+template <class T> T& frmTavrol::control(const char* key) const
 {
     return static_cast<T&>(*find(key));
 }
@@ -79,4 +78,4 @@ void frmTavrol::Form_DblClick()
     ports_.messages.information(texts::kAboutTitle, texts::aboutText());
 }
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -3,16 +3,16 @@
 // in the folder of the subsystem that owns it.
 #pragma once
 
+#include "platform/control.h"
+#include "platform/form.h"
+#include "platform/ports.h"
+#include "programs/frmCustom.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "platform/control.h"
-#include "platform/form.h"
-#include "platform/ports.h"
-#include "programs/frmCustom.h"
 
 namespace tavrol {
 
@@ -30,12 +30,12 @@ public:
 
     // Control arrays; declared before the single controls because building the window, which
     // binds `pauser`, fills them.
-    std::array<CommandButton*, 7> btnCustom{};
-    std::array<CommandButton*, 14> btnDice{};
-    std::array<CommandButton*, 2> btnClear{};
-    std::array<CommandButton*, 11> btnDigit{};
-    std::array<CommandButton*, 4> btnMemory{};
-    std::array<CommandButton*, 7> btnOperator{};
+    std::array<CommandButton*, 7> btnCustom {};
+    std::array<CommandButton*, 14> btnDice {};
+    std::array<CommandButton*, 2> btnClear {};
+    std::array<CommandButton*, 11> btnDigit {};
+    std::array<CommandButton*, 4> btnMemory {};
+    std::array<CommandButton*, 7> btnOperator {};
     // Single controls.
     Timer& pauser;
     TextBox& DiceBox;
@@ -54,13 +54,13 @@ public:
     double RunValue = 0;
     std::string PendingOp = "+";
     std::string CommandLine;
-    std::vector<std::int16_t> DiceArray;  // element 0 is the count; empty until the first roll
+    std::vector<std::int16_t> DiceArray; // element 0 is the count; empty until the first roll
 
     // Window events (shell/).
     void Form_Load();
     void Form_DblClick();
     void pauser_Timer();
-    void Form_Unload();  // the program ends: the main window is closed
+    void Form_Unload(); // the program ends: the main window is closed
 
     // Tape (tape/).
     void btnPrint_Click();
@@ -95,12 +95,11 @@ public:
     double displayValue() const;
 
     FormPorts& ports() { return ports_; }
-    bool tapeOn() const;  // the tape prints while btnPrint's Tag is "Pon"
+    bool tapeOn() const; // the tape prints while btnPrint's Tag is "Pon"
 
 private:
     Timer& buildControls();
-    template <class T>
-    T& control(const char* key) const;
+    template <class T> T& control(const char* key) const;
     void wireHandlers();
     void showOverflow();
     void printTapeLine(double value, const std::string& text);
@@ -116,6 +115,6 @@ inline constexpr const char* kBanner = "Tavrol 32";
 extern const char* const kCreditLine;
 extern const char* const kAboutTitle;
 std::string aboutText();
-}  // namespace texts
+} // namespace texts
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -47,4 +47,4 @@ void RecordingPrinter::endDocument()
     lines.emplace_back("<end document>");
 }
 
-}  // namespace tavrol
+} // namespace tavrol

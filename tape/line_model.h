@@ -2,11 +2,11 @@
 // and line ends, with the current column tracked so that "next zone" lands where it should.
 #pragma once
 
+#include "platform/ports.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "platform/ports.h"
 
 namespace tavrol {
 
@@ -49,4 +49,4 @@ private:
     LineBuilder line_;
 };
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -6,9 +6,15 @@
 
 namespace tavrol {
 
-std::string numberItem(double value) { return signText(value) + " "; }
+std::string numberItem(double value)
+{
+    return signText(value) + " ";
+}
 
-bool frmTavrol::tapeOn() const { return btnPrint.tag() == "Pon"; }
+bool frmTavrol::tapeOn() const
+{
+    return btnPrint.tag() == "Pon";
+}
 
 void frmTavrol::printTapeLine(double value, const std::string& text)
 {
@@ -21,4 +27,4 @@ void frmTavrol::printTapeLine(double value, const std::string& text)
     printer.lineEnd();
 }
 
-}  // namespace tavrol
+} // namespace tavrol

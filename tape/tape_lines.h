@@ -8,4 +8,4 @@ namespace tavrol {
 // A number item: a blank when the value is not negative, its number text, then one blank.
 std::string numberItem(double value);
 
-}  // namespace tavrol
+} // namespace tavrol

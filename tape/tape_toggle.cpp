@@ -30,4 +30,4 @@ void frmTavrol::Form_Unload()
     }
 }
 
-}  // namespace tavrol
+} // namespace tavrol

@@ -221,8 +221,8 @@ void ModelListView::paintEvent(QPaintEvent* event)
     const qsizetype last = std::min(lineCount() - 1, top + std::max(0, area.bottom() - kListMargin) / height);
     for (qsizetype index = first; index <= last; ++index) {
         const int y = kListMargin + static_cast<int>(index - top) * height;
-        painter.drawText(QRect(kListMargin, y, width, height), static_cast<int>(alignment_ | Qt::AlignTop),
-            line(index).toString());
+        painter.drawText(
+            QRect(kListMargin, y, width, height), static_cast<int>(alignment_ | Qt::AlignTop), line(index).toString());
     }
 }
 

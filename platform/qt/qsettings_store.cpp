@@ -9,7 +9,10 @@ namespace {
 
 // The application names its own store, so the native format gives the ".conf" file under the
 // user's configuration folder. A fresh object per call starts with a clean status.
-QString path(const std::string& section, const std::string& key) { return QString::fromStdString(section + "/" + key); }
+QString path(const std::string& section, const std::string& key)
+{
+    return QString::fromStdString(section + "/" + key);
+}
 
 QSettings::Status lastStatus(QSettings& settings)
 {
@@ -17,13 +20,13 @@ QSettings::Status lastStatus(QSettings& settings)
     return settings.status();
 }
 
-}  // namespace
+} // namespace
 
-std::string QSettingsStore::get(const std::string& app, const std::string& section, const std::string& key,
-                                const std::string& fallback)
+std::string QSettingsStore::get(
+    const std::string& app, const std::string& section, const std::string& key, const std::string& fallback)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(app),
-                       QString::fromStdString(app));
+    QSettings settings(
+        QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(app), QString::fromStdString(app));
     const QVariant value = settings.value(path(section, key));
     if (!value.isValid())
         return fallback;
@@ -33,11 +36,11 @@ std::string QSettingsStore::get(const std::string& app, const std::string& secti
     return value.toString().toStdString();
 }
 
-bool QSettingsStore::save(const std::string& app, const std::string& section, const std::string& key,
-                          const std::string& value)
+bool QSettingsStore::save(
+    const std::string& app, const std::string& section, const std::string& key, const std::string& value)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(app),
-                       QString::fromStdString(app));
+    QSettings settings(
+        QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(app), QString::fromStdString(app));
     const QString where = path(section, key);
     const QVariant before = settings.value(where);
     settings.setValue(where, QString::fromStdString(value));
@@ -52,4 +55,4 @@ bool QSettingsStore::save(const std::string& app, const std::string& section, co
     return false;
 }
 
-}  // namespace tavrol::qt
+} // namespace tavrol::qt

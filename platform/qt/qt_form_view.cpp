@@ -4,8 +4,8 @@
 #include "platform/qt/model_style.h"
 #include "platform/qt/pictures.h"
 
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -403,9 +403,9 @@ void QtFormView::repaint(Control* control)
 
 bool QtFormView::paintPending() const
 {
-    return throttle_.pending()
-        || std::any_of(multiLineBoxes_.begin(), multiLineBoxes_.end(),
-            [](const auto& entry) { return entry.second->hasQueued(); });
+    return throttle_.pending() || std::any_of(multiLineBoxes_.begin(), multiLineBoxes_.end(), [](const auto& entry) {
+        return entry.second->hasQueued();
+    });
 }
 
 void QtFormView::flushQueuedText()

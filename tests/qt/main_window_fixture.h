@@ -1,8 +1,8 @@
 // The main window with fake ports, drawn by a QtFormView, offscreen.
 #pragma once
 
-#include "platform/qt/control_widgets.h"
 #include "dice/random_source.h"
+#include "platform/qt/control_widgets.h"
 #include "platform/qt/qt_form_view.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"

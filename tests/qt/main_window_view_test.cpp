@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QScrollBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>

@@ -10,7 +10,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -41,8 +40,18 @@ protected:
 TEST_F(SettingsStoreTest, savedValuesLoadBackExactly)
 {
     const std::vector<std::string> values = {
-        "Fireball,3x+2=", "Roll,1,+1=", ",3+x", "Empty,", "Times,2\u00D73\u00F74\u00B1=", "Blanks,  1 2 ",
-        "Long," + std::string(600, '7'), "Quote\"d,1", "Back\\slash,2", "Semi;colon,3", "Equals=in,4", "Hash#,5",
+        "Fireball,3x+2=",
+        "Roll,1,+1=",
+        ",3+x",
+        "Empty,",
+        "Times,2\u00D73\u00F74\u00B1=",
+        "Blanks,  1 2 ",
+        "Long," + std::string(600, '7'),
+        "Quote\"d,1",
+        "Back\\slash,2",
+        "Semi;colon,3",
+        "Equals=in,4",
+        "Hash#,5",
     };
     for (std::size_t i = 0; i < values.size(); ++i) {
         const std::string key = std::to_string(i % 6);
@@ -78,8 +87,8 @@ TEST_F(SettingsStoreTest, handEditedValuesLoadWithoutFailing)
         const char* caption;
         const char* command;
         bool programmed;
-    } rows[] = {{"0", "Roll", "3+x", true}, {"1", "NoComma", "0", false}, {"3", "Zeros", "00", true},
-                {"4", "", "0", false},      {"5", "a", "b,c", true}};
+    } rows[] = { { "0", "Roll", "3+x", true }, { "1", "NoComma", "0", false }, { "3", "Zeros", "00", true },
+        { "4", "", "0", false }, { "5", "a", "b,c", true } };
     for (const auto& row : rows) {
         const CustomEntry entry = parseCustomEntry(load(row.key));
         EXPECT_EQ(entry.caption, row.caption) << row.key;
@@ -106,8 +115,8 @@ TEST_F(SettingsStoreTest, concurrentWritersLoseNothing)
         for (int key = 0; key < 6; ++key) {
             auto* run = new QProcess;
             const QString caption = QString("K%1r%2").arg(key).arg(round);
-            run->start(TAVROL_PLAY, {"Program", QString("BtnAssignedTo(%1)").arg(key),
-                                     "TxtButtonCaption=" + caption, "btnProgram"});
+            run->start(TAVROL_PLAY,
+                { "Program", QString("BtnAssignedTo(%1)").arg(key), "TxtButtonCaption=" + caption, "btnProgram" });
             runs.push_back(run);
         }
         for (QProcess* run : runs) {
@@ -118,7 +127,7 @@ TEST_F(SettingsStoreTest, concurrentWritersLoseNothing)
         QSettingsStore fresh;
         for (int key = 0; key < 6; ++key)
             EXPECT_EQ(fresh.get("Tavrol32", "custom", std::to_string(key), ""),
-                      "K" + std::to_string(key) + "r" + std::to_string(round) + ",")
+                "K" + std::to_string(key) + "r" + std::to_string(round) + ",")
                 << "round " << round;
     }
 }

@@ -1,12 +1,11 @@
 // Start-up, the pause timer, the clear and memory keys' effects on state, recording and the
 // operator keys' tape lines.
-#include <gtest/gtest.h>
+#include "harness.h"
 
+#include <gtest/gtest.h>
 #include <limits>
 #include <string>
 #include <vector>
-
-#include "harness.h"
 
 namespace tavrol::testing {
 namespace {
@@ -40,7 +39,7 @@ TEST(StartUp, timerTickClearsOnceAndRestoresCaption)
     EXPECT_EQ(f.CommandLine, "");
     EXPECT_FALSE(f.pauser.enabled());
     window.press("7");
-    f.pauser.tick();  // disabled now: no second clear
+    f.pauser.tick(); // disabled now: no second clear
     EXPECT_EQ(f.Display.caption(), "7.");
 }
 
@@ -58,7 +57,7 @@ TEST(StartUp, calculationDuringBannerIsRight)
     const struct {
         const char* keys;
         const char* shown;
-    } rows[] = {{"2 + 3 =", "5."}, {"2 \u00D7 3 + 1 =", "7."}, {"6 \u00F7 4 =", "1.5"}};
+    } rows[] = { { "2 + 3 =", "5." }, { "2 \u00D7 3 + 1 =", "7." }, { "6 \u00F7 4 =", "1.5" } };
     for (const auto& row : rows) {
         Window window(false);
         window.pressAll(row.keys);
@@ -71,7 +70,8 @@ TEST(StartUp, bannerReadsAsZeroForEveryKeyThatTakesANumber)
     const struct {
         const char* key;
         const char* shown;
-    } rows[] = {{"+", "0."}, {"=", "0."}, {"%", "0."}, {"\u00B1", "0."}, {"\u00D7", "0."}, {"M+", "Tavrol 32"}};
+    } rows[] = { { "+", "0." }, { "=", "0." }, { "%", "0." }, { "\u00B1", "0." }, { "\u00D7", "0." },
+        { "M+", "Tavrol 32" } };
     for (const auto& row : rows) {
         Window window(false);
         window.press(row.key);
@@ -88,7 +88,7 @@ TEST(Overflow, showsErrorAndTimerClearsLater)
     EXPECT_EQ(window.status(), "==== Error ====");
     EXPECT_EQ(f.Display.caption(), "0.");
     EXPECT_TRUE(f.pauser.enabled());
-    window.press("5");  // digits do not hide the message
+    window.press("5"); // digits do not hide the message
     EXPECT_EQ(window.status(), "==== Error ====");
     f.pauser.tick();
     EXPECT_EQ(window.status(), "");
@@ -112,8 +112,8 @@ TEST(Overflow, resultThatIsNotFiniteOverflows)
         double run;
         const char* pending;
         const char* keys;
-    } rows[] = {{1e308, "\u00D7", "1 0 ="}, {1e308, "\u00D7", "1 0 +"}, {1e308, "\u00D7", "1 0 \u00D7"},
-                {std::numeric_limits<double>::infinity(), "\u00D7", "0 ="}};
+    } rows[] = { { 1e308, "\u00D7", "1 0 =" }, { 1e308, "\u00D7", "1 0 +" }, { 1e308, "\u00D7", "1 0 \u00D7" },
+        { std::numeric_limits<double>::infinity(), "\u00D7", "0 =" } };
     for (const auto& row : rows) {
         Window window;
         window.form.RunValue = row.run;
@@ -202,13 +202,9 @@ TEST(Recording, recordsDigitAndOperatorCaptionsOnly)
     const struct {
         const char* keys;
         const char* recorded;
-    } rows[] = {{"1 2 + 3 =", "12+3="},
-                {"5 M+ 2", "52"},
-                {"2 . 5 .", "2.5."},
-                {"5 \u00B1 % \u00D7 \u00F7 - =", "5\u00B1%\u00D7\u00F7-="},
-                {"1 2 CE 3", "123"},
-                {"1 2 AC 3", "3"},
-                {"= =", "=="}};
+    } rows[] = { { "1 2 + 3 =", "12+3=" }, { "5 M+ 2", "52" }, { "2 . 5 .", "2.5." },
+        { "5 \u00B1 % \u00D7 \u00F7 - =", "5\u00B1%\u00D7\u00F7-=" }, { "1 2 CE 3", "123" }, { "1 2 AC 3", "3" },
+        { "= =", "==" } };
     for (const auto& row : rows) {
         Window window;
         window.pressAll(row.keys);
@@ -222,12 +218,12 @@ TEST(Tape, operatorKeysPrintWhileTapeIsOn)
         const char* keys;
         std::vector<std::string> lines;
     } rows[] = {
-        {"2 + 3 =", {" 2   +", " 3   =", " 5   <*>"}},
-        {"1 2 + 3 =", {" 12   +", " 3   =", " 15   <*>"}},
-        {"3 \u00B1 +", {"-3   +"}},
-        {"1 2 . 5 \u00D7 4 \u00F7 2 =", {" 12.5   \u00D7", " 4   \u00F7", " 2   =", " 25   <*>"}},
-        {"5 0 % \u00B1 1 2 CE M+", {}},
-        {"AC", {"-----All Cleared-----"}},
+        { "2 + 3 =", { " 2   +", " 3   =", " 5   <*>" } },
+        { "1 2 + 3 =", { " 12   +", " 3   =", " 15   <*>" } },
+        { "3 \u00B1 +", { "-3   +" } },
+        { "1 2 . 5 \u00D7 4 \u00F7 2 =", { " 12.5   \u00D7", " 4   \u00F7", " 2   =", " 25   <*>" } },
+        { "5 0 % \u00B1 1 2 CE M+", {} },
+        { "AC", { "-----All Cleared-----" } },
     };
     for (const auto& row : rows) {
         Window window;
@@ -256,8 +252,8 @@ TEST(About, doubleClickShowsAboutBox)
     EXPECT_EQ(text.find('\n'), std::string::npos);
 }
 
-}  // namespace
-}  // namespace tavrol::testing
+} // namespace
+} // namespace tavrol::testing
 
 namespace tavrol::testing {
 namespace {
@@ -270,12 +266,9 @@ TEST(Overflow, exponentTextIsShownPlainOrOverflows)
         const char* text;
         const char* shown;
         const char* status;
-    } rows[] = {{"1E-05", "0.00001", ""},
-                {"1.5E-05", "0.000015", ""},
-                {"1.234568E+08", "123456800.", ""},
-                {"1.23456789E+39", "0.", "==== Error ===="},
-                {"1.23456789E-05", "0.", "==== Error ===="},
-                {"1E+15", "0.", "==== Error ===="}};
+    } rows[] = { { "1E-05", "0.00001", "" }, { "1.5E-05", "0.000015", "" }, { "1.234568E+08", "123456800.", "" },
+        { "1.23456789E+39", "0.", "==== Error ====" }, { "1.23456789E-05", "0.", "==== Error ====" },
+        { "1E+15", "0.", "==== Error ====" } };
     for (const auto& row : rows) {
         Window window;
         window.form.Display.setCaption(row.text);
@@ -303,5 +296,5 @@ TEST(Memory, registerBeyondSinglePrecisionKeepsWhatItHad)
     EXPECT_EQ(window.form.MemoryText, "1E+39");
 }
 
-}  // namespace
-}  // namespace tavrol::testing
+} // namespace
+} // namespace tavrol::testing

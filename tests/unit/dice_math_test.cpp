@@ -1,13 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <limits>
-#include <set>
-#include <vector>
-
 #include "dice/dice_math.h"
 #include "dice/random_source.h"
 #include "harness.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <set>
+#include <vector>
 
 namespace tavrol {
 namespace {
@@ -18,7 +17,7 @@ TEST(RangeFromDraw, coversEveryDieFromLowestToHighestFace)
 {
     const struct {
         int lob, upb;
-    } dice[] = {{1, 4}, {1, 6}, {1, 8}, {1, 10}, {1, 12}, {1, 20}, {1, 100}, {-1, 1}, {1, 32767}};
+    } dice[] = { { 1, 4 }, { 1, 6 }, { 1, 8 }, { 1, 10 }, { 1, 12 }, { 1, 20 }, { 1, 100 }, { -1, 1 }, { 1, 32767 } };
     for (const auto& die : dice) {
         EXPECT_EQ(rangeFromDraw(0.0f, die.lob, die.upb), die.lob);
         EXPECT_EQ(rangeFromDraw(kLargestDraw, die.lob, die.upb), die.upb);
@@ -27,11 +26,11 @@ TEST(RangeFromDraw, coversEveryDieFromLowestToHighestFace)
 
 TEST(RangeFromDraw, floorsSoNegativeFacesAreFair)
 {
-    EXPECT_EQ(rangeFromDraw(0.30f, -1, 1), -1);  // truncation toward zero would give 0
+    EXPECT_EQ(rangeFromDraw(0.30f, -1, 1), -1); // truncation toward zero would give 0
     EXPECT_EQ(rangeFromDraw(0.34f, -1, 1), 0);
     EXPECT_EQ(rangeFromDraw(0.67f, -1, 1), 1);
     EXPECT_EQ(rangeFromDraw(0.5f, 1, 1), 1);
-    EXPECT_EQ(rangeFromDraw(0.9f, 1, 0), 1);  // no sides: always 1
+    EXPECT_EQ(rangeFromDraw(0.9f, 1, 0), 1); // no sides: always 1
 }
 
 TEST(WholeDice, wholePartClampedToListLimit)
@@ -39,8 +38,8 @@ TEST(WholeDice, wholePartClampedToListLimit)
     const struct {
         double count;
         int dice;
-    } rows[] = {{2.5, 2}, {3.5, 3}, {0.5, 0}, {-3, 3}, {32767, 32767}, {40000, 32767}, {1e300, 32767},
-                {std::numeric_limits<double>::quiet_NaN(), 0}};
+    } rows[] = { { 2.5, 2 }, { 3.5, 3 }, { 0.5, 0 }, { -3, 3 }, { 32767, 32767 }, { 40000, 32767 }, { 1e300, 32767 },
+        { std::numeric_limits<double>::quiet_NaN(), 0 } };
     for (const auto& row : rows)
         EXPECT_EQ(wholeDice(row.count), row.dice) << row.count;
 }
@@ -50,7 +49,8 @@ TEST(Round16, halfToEvenWithinSixteenBits)
     const struct {
         double value;
         int rounded;
-    } rows[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.4, 2}, {40000, 32767}, {-40000, -32768}, {1e300, 32767}};
+    } rows[]
+        = { { 2.5, 2 }, { 3.5, 4 }, { -2.5, -2 }, { 2.4, 2 }, { 40000, 32767 }, { -40000, -32768 }, { 1e300, 32767 } };
     for (const auto& row : rows)
         EXPECT_EQ(round16(row.value), row.rounded) << row.value;
 }
@@ -62,12 +62,12 @@ TEST(SortDice, ordersDiceAfterTheCount)
         int direction;
         List before, after;
     } rows[] = {
-        {1, {4, 2, 6, 4, 6}, {4, 6, 6, 4, 2}},
-        {0, {4, 2, 6, 4, 6}, {4, 2, 4, 6, 6}},
-        {2, {4, 2, 6, 4, 6}, {4, 2, 6, 4, 6}},
-        {1, {2, 1, 3, 9}, {2, 3, 1, 9}},  // only the counted dice move
-        {1, {}, {}},
-        {0, {0}, {0}},
+        { 1, { 4, 2, 6, 4, 6 }, { 4, 6, 6, 4, 2 } },
+        { 0, { 4, 2, 6, 4, 6 }, { 4, 2, 4, 6, 6 } },
+        { 2, { 4, 2, 6, 4, 6 }, { 4, 2, 6, 4, 6 } },
+        { 1, { 2, 1, 3, 9 }, { 2, 3, 1, 9 } }, // only the counted dice move
+        { 1, {}, {} },
+        { 0, { 0 }, { 0 } },
     };
     for (const auto& row : rows) {
         List list = row.before;
@@ -79,7 +79,7 @@ TEST(SortDice, ordersDiceAfterTheCount)
 TEST(DiceArraytoDiceBox, showsFirstDiceAndLowersCount)
 {
     testing::Window window;
-    window.form.DiceArray = {4, 2, 6, 4, 6};
+    window.form.DiceArray = { 4, 2, 6, 4, 6 };
     window.form.DiceBoxSort(1);
     double two = 2;
     EXPECT_EQ(window.form.DiceArraytoDiceBox(two), 12);
@@ -92,14 +92,14 @@ TEST(DiceArraytoDiceBox, showsFirstDiceAndLowersCount)
 
 TEST(DiceBoxFill, hidesProgressMessageAndSizesList)
 {
-    testing::Window window(true, {5});
+    testing::Window window(true, { 5 });
     window.form.statuswatch.setCaption("Divide by Zero");
     window.form.statuswatch.setVisible(true);
     EXPECT_EQ(window.form.DiceBoxFill(1, 1, 6), 5);
     EXPECT_FALSE(window.form.statuswatch.visible());
     EXPECT_EQ(window.form.statuswatch.caption(), "");
     EXPECT_EQ(window.form.DiceBoxFill(0, 1, 6), 0);
-    EXPECT_EQ(window.form.DiceArray, (std::vector<std::int16_t>{0}));
+    EXPECT_EQ(window.form.DiceArray, (std::vector<std::int16_t> { 0 }));
 }
 
 // Chi-square of each die's faces over many draws through RandomRange, from a fixed seed so the
@@ -108,10 +108,10 @@ TEST(RandomRange, everyDieIsFair)
 {
     testing::Window window;
     SystemRandom seeded(20261208);
-    frmTavrol form{FormPorts{window.settings, window.printer, window.messages, window.modal, seeded}};
+    frmTavrol form { FormPorts { window.settings, window.printer, window.messages, window.modal, seeded } };
     const struct {
         int lob, upb;
-    } dice[] = {{1, 4}, {1, 6}, {1, 8}, {1, 10}, {1, 12}, {1, 20}, {1, 100}, {-1, 1}};
+    } dice[] = { { 1, 4 }, { 1, 6 }, { 1, 8 }, { 1, 10 }, { 1, 12 }, { 1, 20 }, { 1, 100 }, { -1, 1 } };
     for (const auto& die : dice) {
         const int faces = die.upb - die.lob + 1;
         const int perFace = 2000;
@@ -155,5 +155,5 @@ TEST(SystemRandom, sameSeedSameDrawsAndClockMixingNeverRepeats)
     EXPECT_GT(distinct.size(), 990u);
 }
 
-}  // namespace
-}  // namespace tavrol
+} // namespace
+} // namespace tavrol

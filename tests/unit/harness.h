@@ -1,16 +1,15 @@
 // A main window with fake ports, driven by key captions as a user would click them.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "dice/random_source.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
 #include "tape/line_model.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace tavrol::testing {
 
@@ -36,11 +35,12 @@ struct Window {
     RecordingMessageBox messages;
     ScriptedModal modal;
     ScriptedFaces random;
-    frmTavrol form{FormPorts{settings, printer, messages, modal, random}};
+    frmTavrol form { FormPorts { settings, printer, messages, modal, random } };
 
     // Starts as the program does; `ready` also runs the start-up All Clear the timer brings.
     // The dice show `faces` in turn.
-    explicit Window(bool ready = true, std::vector<int> faces = {}) : random(std::move(faces))
+    explicit Window(bool ready = true, std::vector<int> faces = {})
+        : random(std::move(faces))
     {
         form.Form_Load();
         if (ready)
@@ -81,4 +81,4 @@ struct Window {
     std::string status() const { return form.statuswatch.visible() ? form.statuswatch.caption() : ""; }
 };
 
-}  // namespace tavrol::testing
+} // namespace tavrol::testing

@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "tape/line_model.h"
 #include "tape/tape_lines.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 namespace tavrol {
 namespace {
@@ -12,8 +11,8 @@ TEST(LineBuilder, nextZoneMovesToFollowingFourteenColumnZone)
 {
     const struct {
         int lead;
-        std::size_t column;  // where the next character lands, from 1
-    } rows[] = {{0, 15}, {5, 15}, {13, 15}, {14, 29}, {20, 29}};
+        std::size_t column; // where the next character lands, from 1
+    } rows[] = { { 0, 15 }, { 5, 15 }, { 13, 15 }, { 14, 29 }, { 20, 29 } };
     for (const auto& row : rows) {
         LineBuilder line;
         line.spaces(row.lead);
@@ -42,7 +41,7 @@ TEST(RecordingPrinter, keepsLinesPagesAndEndOfDocument)
     printer.text("open");
     printer.newPage();
     printer.endDocument();
-    const std::vector<std::string> expected{"               3D 6", "open", "<new page>", "<end document>"};
+    const std::vector<std::string> expected { "               3D 6", "open", "<new page>", "<end document>" };
     EXPECT_EQ(printer.lines, expected);
 }
 
@@ -53,5 +52,5 @@ TEST(NumberItem, blankBeforeAndAfter)
     EXPECT_EQ(numberItem(0), " 0 ");
 }
 
-}  // namespace
-}  // namespace tavrol
+} // namespace
+} // namespace tavrol

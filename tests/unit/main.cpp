@@ -1,11 +1,10 @@
 // Runs the unit tables under the locale the environment names, so that a run under a
 // comma-decimal locale proves number text never follows the user's locale.
-#include <gtest/gtest.h>
-
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <locale>
 
 int main(int argc, char** argv)
@@ -19,7 +18,7 @@ int main(int argc, char** argv)
     }
     if (required && (set == nullptr || std::strcmp(std::localeconv()->decimal_point, ",") != 0)) {
         std::fprintf(stderr, "the environment's locale (%s) is missing or has no comma decimal point\n",
-                     std::getenv("LC_ALL") ? std::getenv("LC_ALL") : "unset");
+            std::getenv("LC_ALL") ? std::getenv("LC_ALL") : "unset");
         return 1;
     }
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,12 +1,11 @@
 // Recording, the programming window, the stored entries and playback.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "harness.h"
 #include "programs/custom_entry.h"
 #include "programs/key_code.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace tavrol::testing {
 namespace {
@@ -20,17 +19,16 @@ TEST(KeyCode, everyRecordedCodeReplaysItsKey)
         const char* code;
         KeyArray array;
         int index;
-    } rows[] = {{"0", KeyArray::Digit, 0},       {"9", KeyArray::Digit, 9},       {".", KeyArray::Digit, 10},
-                {"\u00B1", KeyArray::Operator, 0}, {"%", KeyArray::Operator, 1},    {"\u00D7", KeyArray::Operator, 2},
-                {"\u00F7", KeyArray::Operator, 3}, {"+", KeyArray::Operator, 4},    {"-", KeyArray::Operator, 5},
-                {"=", KeyArray::Operator, 6},      {"f", KeyArray::Dice, 0},        {"x", KeyArray::Dice, 1},
-                {"e", KeyArray::Dice, 2},          {"t", KeyArray::Dice, 3},        {"l", KeyArray::Dice, 4},
-                {"n", KeyArray::Dice, 5},          {"h", KeyArray::Dice, 6},        {"i", KeyArray::Dice, 7},
-                {"u", KeyArray::Dice, 8},          {"v", KeyArray::Dice, 9},        {"y", KeyArray::Dice, 10},
-                {"b", KeyArray::Dice, 11},         {"w", KeyArray::Dice, 12}};
+    } rows[] = { { "0", KeyArray::Digit, 0 }, { "9", KeyArray::Digit, 9 }, { ".", KeyArray::Digit, 10 },
+        { "\u00B1", KeyArray::Operator, 0 }, { "%", KeyArray::Operator, 1 }, { "\u00D7", KeyArray::Operator, 2 },
+        { "\u00F7", KeyArray::Operator, 3 }, { "+", KeyArray::Operator, 4 }, { "-", KeyArray::Operator, 5 },
+        { "=", KeyArray::Operator, 6 }, { "f", KeyArray::Dice, 0 }, { "x", KeyArray::Dice, 1 },
+        { "e", KeyArray::Dice, 2 }, { "t", KeyArray::Dice, 3 }, { "l", KeyArray::Dice, 4 }, { "n", KeyArray::Dice, 5 },
+        { "h", KeyArray::Dice, 6 }, { "i", KeyArray::Dice, 7 }, { "u", KeyArray::Dice, 8 }, { "v", KeyArray::Dice, 9 },
+        { "y", KeyArray::Dice, 10 }, { "b", KeyArray::Dice, 11 }, { "w", KeyArray::Dice, 12 } };
     for (const auto& row : rows)
-        EXPECT_EQ(keyForCode(row.code), (KeyPress{row.array, row.index})) << row.code;
-    for (const char* skipped : {"F", "X", "M", "r", " ", ",", "*", "/", "a", "\u00D8", ""})
+        EXPECT_EQ(keyForCode(row.code), (KeyPress { row.array, row.index })) << row.code;
+    for (const char* skipped : { "F", "X", "M", "r", " ", ",", "*", "/", "a", "\u00D8", "" })
         EXPECT_FALSE(keyForCode(skipped).has_value()) << skipped;
 }
 
@@ -41,11 +39,10 @@ TEST(CustomEntry, parsesCaptionAndCommand)
         const char* caption;
         const char* command;
         bool programmed;
-    } rows[] = {{"Unprog,0", "Unprog", "0", false}, {"Roll,3+x", "Roll", "3+x", true},
-                {"Two,00", "Two", "00", true},      {"Blank, 0", "Blank", " 0", true},
-                {",3+x", "", "3+x", true},          {"Empty,", "Empty", "", true},
-                {"a,b,1", "a", "b,1", true},        {"NoComma", "NoComma", "0", false},
-                {"", "", "0", false}};
+    } rows[]
+        = { { "Unprog,0", "Unprog", "0", false }, { "Roll,3+x", "Roll", "3+x", true }, { "Two,00", "Two", "00", true },
+              { "Blank, 0", "Blank", " 0", true }, { ",3+x", "", "3+x", true }, { "Empty,", "Empty", "", true },
+              { "a,b,1", "a", "b,1", true }, { "NoComma", "NoComma", "0", false }, { "", "", "0", false } };
     for (const auto& row : rows) {
         const CustomEntry entry = parseCustomEntry(row.value);
         EXPECT_EQ(entry.caption, row.caption) << row.value;
@@ -56,9 +53,8 @@ TEST(CustomEntry, parsesCaptionAndCommand)
 
 TEST(CustomEntry, cutsLongCommandAtFiveHundredTwelveCharacters)
 {
-    const std::string command(600, '\xC3');  // invalid on its own: counts a character a byte
-    EXPECT_EQ(parseCustomEntry("Long," + std::string(300, '1') + std::string(300, '\xD7')).command.size(),
-              300u + 212u);
+    const std::string command(600, '\xC3'); // invalid on its own: counts a character a byte
+    EXPECT_EQ(parseCustomEntry("Long," + std::string(300, '1') + std::string(300, '\xD7')).command.size(), 300u + 212u);
     EXPECT_EQ(parseCustomEntry("Long," + std::string(700, '5')).command, std::string(512, '5'));
     std::string multiplied;
     for (int i = 0; i < 600; ++i)
@@ -70,9 +66,9 @@ TEST(CustomEntry, cutsLongCommandAtFiveHundredTwelveCharacters)
 TEST(LoadCustom, keysTakeStoredCaptionsCommandsAndStates)
 {
     Window window(false);
-    window.settings.values[{kApp, kSection, "0"}] = "Fireball,3x+2=";
-    window.settings.values[{kApp, kSection, "3"}] = "Off,0";
-    window.settings.values[{kApp, kSection, "5"}] = "Program,1";
+    window.settings.values[{ kApp, kSection, "0" }] = "Fireball,3x+2=";
+    window.settings.values[{ kApp, kSection, "3" }] = "Off,0";
+    window.settings.values[{ kApp, kSection, "5" }] = "Program,1";
     window.form.LoadCustom();
     const frmTavrol& f = window.form;
     EXPECT_EQ(f.btnCustom[0]->caption(), "Fireball");
@@ -94,35 +90,33 @@ struct Playback {
     const char* recorded;
 };
 
-class PlaybackScenario : public ::testing::TestWithParam<Playback> {};
+class PlaybackScenario : public ::testing::TestWithParam<Playback> { };
 
 TEST_P(PlaybackScenario, replaysThroughTheKeysAndRecordsWhatItPressed)
 {
-    Window window(true, {4, 2, 6});
-    window.settings.values[{kApp, kSection, "1"}] = std::string("Key,") + GetParam().command;
+    Window window(true, { 4, 2, 6 });
+    window.settings.values[{ kApp, kSection, "1" }] = std::string("Key,") + GetParam().command;
     window.form.LoadCustom();
-    window.pressAll("7 7 +");  // whatever the record held before is replaced
+    window.pressAll("7 7 +"); // whatever the record held before is replaced
     window.form.btnCustom[1]->click();
     EXPECT_EQ(window.display(), GetParam().display);
     EXPECT_EQ(window.form.CommandLine, GetParam().recorded);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, PlaybackScenario,
-    ::testing::Values(Playback{"empty", "", "77.", ""}, Playback{"arithmetic", "12+3=", "92.", "12+3="},
-                      Playback{"blanksSkipped", "1 2", "12.", "12"},
-                      Playback{"unknownCharactersSkipped", "3a+1=", "81.", "3+1="},
-                      Playback{"upperCaseSkipped", "2FMrX", "2.", "2"},
-                      Playback{"diceRolled", "3x+2=", "91.", "3x+2="},
-                      Playback{"xdnThenD6", "2yx", "6.", "2yx"},
-                      Playback{"multiplicationSign", "2\u00D73=", "83.", "2\u00D73="},
-                      Playback{"invalidBytesSkipped", "4\xFF\xC3=", "81.", "4="}),
+INSTANTIATE_TEST_SUITE_P(Commands, PlaybackScenario,
+    ::testing::Values(Playback { "empty", "", "77.", "" }, Playback { "arithmetic", "12+3=", "92.", "12+3=" },
+        Playback { "blanksSkipped", "1 2", "12.", "12" },
+        Playback { "unknownCharactersSkipped", "3a+1=", "81.", "3+1=" },
+        Playback { "upperCaseSkipped", "2FMrX", "2.", "2" }, Playback { "diceRolled", "3x+2=", "91.", "3x+2=" },
+        Playback { "xdnThenD6", "2yx", "6.", "2yx" },
+        Playback { "multiplicationSign", "2\u00D73=", "83.", "2\u00D73=" },
+        Playback { "invalidBytesSkipped", "4\xFF\xC3=", "81.", "4=" }),
     [](const ::testing::TestParamInfo<Playback>& param) { return std::string(param.param.behaviour); });
 
 TEST(Playback, sameKeyTwicePlaysTwiceFromEmptyRecord)
 {
     Window window;
-    window.settings.values[{kApp, kSection, "0"}] = "Add,3+4=";
+    window.settings.values[{ kApp, kSection, "0" }] = "Add,3+4=";
     window.form.LoadCustom();
     window.form.btnCustom[0]->click();
     window.form.btnCustom[0]->click();
@@ -132,7 +126,7 @@ TEST(Playback, sameKeyTwicePlaysTwiceFromEmptyRecord)
 
 TEST(ProgramKey, savesChosenKeyAndReloads)
 {
-    Window window(true, {5, 5, 5});
+    Window window(true, { 5, 5, 5 });
     window.pressAll("3 d6 + 2 =");
     window.modal.scripts.push_back([](frmCustom& w) {
         EXPECT_EQ(w.txtCommandLine.text(), "3x+2=");
@@ -144,7 +138,7 @@ TEST(ProgramKey, savesChosenKeyAndReloads)
         w.btnProgram.click();
     });
     window.press("Program");
-    EXPECT_EQ((window.settings.values[{kApp, kSection, "0"}]), "Fireball,3x+2=");
+    EXPECT_EQ((window.settings.values[{ kApp, kSection, "0" }]), "Fireball,3x+2=");
     EXPECT_EQ(window.form.btnCustom[0]->caption(), "Fireball");
     EXPECT_TRUE(window.form.btnCustom[0]->enabled());
     EXPECT_EQ(window.form.customWindow(), nullptr);
@@ -177,16 +171,16 @@ TEST(ProgramKey, cancelKeepsChoiceAndCaptionForNextShowing)
         EXPECT_EQ(w.FrameAssignTo.tag(), " 4");
         EXPECT_TRUE(w.BtnAssignedTo[4]->value());
         EXPECT_EQ(w.TxtButtonCaption.text(), "Sword");
-        EXPECT_EQ(w.txtCommandLine.text(), "1+2");  // a fresh command line each showing
+        EXPECT_EQ(w.txtCommandLine.text(), "1+2"); // a fresh command line each showing
         w.btnProgram.click();
     });
     window.press("Program");
     EXPECT_NE(window.form.customWindow(), nullptr);
     EXPECT_FALSE(window.form.customWindow()->visible());
-    EXPECT_EQ(window.form.CommandLine, "1+");  // edits in the window never flow back
+    EXPECT_EQ(window.form.CommandLine, "1+"); // edits in the window never flow back
     window.press("2");
     window.press("Program");
-    EXPECT_EQ((window.settings.values[{kApp, kSection, "4"}]), "Sword,1+2");
+    EXPECT_EQ((window.settings.values[{ kApp, kSection, "4" }]), "Sword,1+2");
     window.modal.scripts.push_back([](frmCustom& w) {
         EXPECT_EQ(w.FrameAssignTo.tag(), "");
         EXPECT_EQ(w.TxtButtonCaption.text(), "Text1");
@@ -207,7 +201,7 @@ TEST(ProgramKey, captionBoxTakesNoCommaSoSavedKeyLoadsBackAsSaved)
         w.btnProgram.click();
     });
     window.press("Program");
-    EXPECT_EQ((window.settings.values[{kApp, kSection, "2"}]), "ab,1,+1=");
+    EXPECT_EQ((window.settings.values[{ kApp, kSection, "2" }]), "ab,1,+1=");
     EXPECT_EQ(window.form.btnCustom[2]->caption(), "ab");
     EXPECT_EQ(window.form.btnCustom[2]->tag(), "1,+1=");
 }
@@ -215,7 +209,7 @@ TEST(ProgramKey, captionBoxTakesNoCommaSoSavedKeyLoadsBackAsSaved)
 TEST(ProgramKey, keyCaptionedProgramOpensTheWindow)
 {
     Window window;
-    window.settings.values[{kApp, kSection, "1"}] = "Program,1+1=";
+    window.settings.values[{ kApp, kSection, "1" }] = "Program,1+1=";
     window.form.LoadCustom();
     window.press("7");
     window.form.btnCustom[1]->click();
@@ -226,7 +220,7 @@ TEST(ProgramKey, keyCaptionedProgramOpensTheWindow)
 TEST(ProgramKey, storeThatCannotBeWrittenIsReportedAndKeepsKeys)
 {
     Window window;
-    window.settings.values[{kApp, kSection, "0"}] = "Kept,1";
+    window.settings.values[{ kApp, kSection, "0" }] = "Kept,1";
     window.form.LoadCustom();
     window.settings.readOnly = true;
     window.modal.scripts.push_back([](frmCustom& w) {
@@ -246,7 +240,7 @@ TEST(ProgramWindow, helpTextAndControlsAsDesigned)
     EXPECT_EQ(w.caption(), "Custom Programming");
     EXPECT_EQ(std::count(w.txtProgram.text().begin(), w.txtProgram.text().end(), '\n'), 6);
     EXPECT_NE(w.txtProgram.text().find("d4='f'     d6='x'   d8='e'     d10='t'      d12='l'  d20='n'   d%='h'\r\n"),
-              std::string::npos);
+        std::string::npos);
     EXPECT_NE(w.txtProgram.text().find("operators.  '=' ends"), std::string::npos);
     EXPECT_EQ(w.Framebuttoncaption.caption(), "Button Caption ");
     EXPECT_EQ(w.BtnAssignedTo[3]->rect().left, 1080);
@@ -255,5 +249,5 @@ TEST(ProgramWindow, helpTextAndControlsAsDesigned)
     EXPECT_EQ(w.btnCancel.caption(), "CANCEL");
 }
 
-}  // namespace
-}  // namespace tavrol::testing
+} // namespace
+} // namespace tavrol::testing

@@ -1,10 +1,9 @@
 // The tape toggle and what a whole session prints.
-#include <gtest/gtest.h>
+#include "harness.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-#include "harness.h"
 
 namespace tavrol::testing {
 namespace {
@@ -20,11 +19,11 @@ TEST(TapeToggle, switchesStateFontAndPicture)
     EXPECT_EQ(f.btnPrint.picture(), "printon.bmp");
     EXPECT_EQ(window.printer.fontName, "Courier New");
     EXPECT_EQ(window.printer.fontSize, 10);
-    EXPECT_TRUE(window.printer.lines.empty());  // switching on prints nothing
+    EXPECT_TRUE(window.printer.lines.empty()); // switching on prints nothing
     f.btnPrint.click();
     EXPECT_EQ(f.btnPrint.tag(), "Poff");
     EXPECT_EQ(f.btnPrint.picture(), "printoff.bmp");
-    EXPECT_EQ(window.printer.lines, (Lines{"<new page>", "<end document>"}));
+    EXPECT_EQ(window.printer.lines, (Lines { "<new page>", "<end document>" }));
 }
 
 TEST(TapeToggle, anythingButOffCountsAsOn)
@@ -33,22 +32,22 @@ TEST(TapeToggle, anythingButOffCountsAsOn)
     window.form.btnPrint.setTag("odd");
     window.form.btnPrint.click();
     EXPECT_EQ(window.form.btnPrint.tag(), "Poff");
-    EXPECT_EQ(window.printer.lines, (Lines{"<new page>", "<end document>"}));
+    EXPECT_EQ(window.printer.lines, (Lines { "<new page>", "<end document>" }));
 }
 
 TEST(TapeSession, printsEveryStepInOrder)
 {
-    Window window(false, {4, 2});
+    Window window(false, { 4, 2 });
     frmTavrol& f = window.form;
-    f.btnPrint.click();  // during the banner, so the start-up clear prints too
+    f.btnPrint.click(); // during the banner, so the start-up clear prints too
     f.pauser.tick();
     window.pressAll("1 2 + 2 d6 = AC");
     f.btnPrint.click();
     const std::string zone(14, ' ');
     const std::string gap(10, ' ');
     EXPECT_EQ(window.printer.lines,
-              (Lines{"-----All Cleared-----", " 12   +", zone + " 2D 6", gap + " 4" + gap + " 2", " 6   =", " 18   <*>",
-                     "-----All Cleared-----", "<new page>", "<end document>"}));
+        (Lines { "-----All Cleared-----", " 12   +", zone + " 2D 6", gap + " 4" + gap + " 2", " 6   =", " 18   <*>",
+            "-----All Cleared-----", "<new page>", "<end document>" }));
 }
 
 TEST(TapeSession, runningTapeIsSentWhenProgramEnds)
@@ -59,8 +58,8 @@ TEST(TapeSession, runningTapeIsSentWhenProgramEnds)
     window.form.btnPrint.click();
     window.pressAll("5 +");
     window.form.Form_Unload();
-    EXPECT_EQ(window.printer.lines, (Lines{" 5   +", "<new page>", "<end document>"}));
+    EXPECT_EQ(window.printer.lines, (Lines { " 5   +", "<new page>", "<end document>" }));
 }
 
-}  // namespace
-}  // namespace tavrol::testing
+} // namespace
+} // namespace tavrol::testing
