@@ -5,7 +5,6 @@
 #include "platform/qt/qt_form_view.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
-#include "tape/line_model.h"
 
 #include <QApplication>
 #include <QEvent>

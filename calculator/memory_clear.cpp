@@ -67,8 +67,8 @@ void frmTavrol::btnClear_Click(int Index)
     PendingOp = "+";
     pauser.setEnabled(false);
     if (tapeOn()) {
-        ports_.printer.text("-----All Cleared-----");
-        ports_.printer.lineEnd();
+        tape_.text("-----All Cleared-----");
+        tape_.lineEnd();
     }
     btnDice[10]->setTag("");
     Mem.setCaption(MemoryText != "0" ? "M" : "");

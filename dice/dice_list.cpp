@@ -21,13 +21,12 @@ std::int16_t frmTavrol::RandomRange(int lobound, int upbound)
 double frmTavrol::DiceBoxFill(double Iter, int lob, int upb)
 {
     const int dice = wholeDice(Iter);
-    LinePrinter& printer = ports().printer;
     double sum = 0;
     if (tapeOn()) {
-        printer.spaces(5);
-        printer.nextZone();
-        printer.text(signText(dice) + "D" + signText(upb));
-        printer.lineEnd();
+        tape_.spaces(5);
+        tape_.nextZone();
+        tape_.text(signText(dice) + "D" + signText(upb));
+        tape_.lineEnd();
     }
     sizeDiceList(dice);
 
@@ -41,8 +40,8 @@ double frmTavrol::DiceBoxFill(double Iter, int lob, int upb)
         const std::string face = signText(r);
         DiceBox.append(face + "\r\n");
         if (tapeOn()) {
-            printer.spaces(10);
-            printer.text(face);
+            tape_.spaces(10);
+            tape_.text(face);
         }
         sum += r;
         repaint(&DiceBox);
@@ -51,7 +50,7 @@ double frmTavrol::DiceBoxFill(double Iter, int lob, int upb)
     statuswatch.setCaption("");
     statuswatch.setVisible(false);
     if (tapeOn())
-        printer.lineEnd();
+        tape_.lineEnd();
     return sum;
 }
 

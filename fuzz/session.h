@@ -9,7 +9,6 @@
 #include "platform/ports.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
-#include "tape/line_model.h"
 
 #include <cstddef>
 #include <cstdint>

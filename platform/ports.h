@@ -23,17 +23,16 @@ public:
         = 0;
 };
 
-// The printer as a line device. Columns count from 1; zones are 14 columns wide.
+// The printer as the tape uses it: whole lines, already laid out in columns, pages, and the end
+// of a job. The columns themselves are the tape's own business (tape/line_model.h).
 class LinePrinter {
 public:
     virtual ~LinePrinter() = default;
     virtual void setFontName(const std::string& face) = 0;
     virtual void setFontSize(double points) = 0;
-    virtual void text(std::string_view text) = 0;
-    virtual void spaces(int count) = 0;
-    virtual void nextZone() = 0;
-    virtual void lineEnd() = 0;
+    virtual void printLine(std::string_view line) = 0;
     virtual void newPage() = 0;
+    // The job is finished and handed on; the next line opens a new one.
     virtual void endDocument() = 0;
 };
 

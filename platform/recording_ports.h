@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -39,6 +40,21 @@ class RecordingMessageBox : public MessageBox {
 public:
     void information(const std::string& title, const std::string& text) override { shown.push_back({ title, text }); }
     std::vector<ShownMessage> shown;
+};
+
+// A printer that keeps what it was asked to print: each line as its text, a new page as
+// "<new page>" and the end of the document as "<end document>".
+class RecordingPrinter : public LinePrinter {
+public:
+    void setFontName(const std::string& face) override { fontName = face; }
+    void setFontSize(double points) override { fontSize = points; }
+    void printLine(std::string_view line) override { lines.emplace_back(line); }
+    void newPage() override { lines.emplace_back("<new page>"); }
+    void endDocument() override { lines.emplace_back("<end document>"); }
+
+    std::vector<std::string> lines;
+    std::string fontName;
+    double fontSize = 0;
 };
 
 // For hosts with no second window to show yet: returns at once, as if it had been closed.

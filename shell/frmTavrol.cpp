@@ -26,6 +26,7 @@ frmTavrol::frmTavrol(FormPorts ports)
     , statuswatch(control<Label>("statuswatch"))
     , Display(control<Label>("Display"))
     , ports_(ports)
+    , tape_(ports.printer)
 {
     for (std::size_t i = 0; i < 6; ++i)
         btnCustom[i]->setEnabled(false);

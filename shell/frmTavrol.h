@@ -7,6 +7,7 @@
 #include "platform/form.h"
 #include "platform/ports.h"
 #include "programs/frmCustom.h"
+#include "tape/line_model.h"
 
 #include <array>
 #include <cstdint>
@@ -106,6 +107,7 @@ private:
 
     FormPorts ports_;
     std::unique_ptr<frmCustom> custom_;
+    TapeWriter tape_; // the tape's lines, laid out in columns, on their way to the printer
 };
 
 // Texts the window shows that are not tied to one handler.

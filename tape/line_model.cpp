@@ -1,5 +1,6 @@
 #include "tape/line_model.h"
 
+#include "calculator/number_text.h"
 #include "platform/utf8.h"
 
 namespace tavrol {
@@ -33,18 +34,27 @@ std::string LineBuilder::lineEnd()
     return done;
 }
 
-void RecordingPrinter::newPage()
+void TapeWriter::endOpenLine()
 {
     if (!line_.empty())
-        lines.push_back(line_.lineEnd());
-    lines.emplace_back("<new page>");
+        lineEnd();
 }
 
-void RecordingPrinter::endDocument()
+void TapeWriter::newPage()
 {
-    if (!line_.empty())
-        lines.push_back(line_.lineEnd());
-    lines.emplace_back("<end document>");
+    endOpenLine();
+    printer_.newPage();
+}
+
+void TapeWriter::endDocument()
+{
+    endOpenLine();
+    printer_.endDocument();
+}
+
+std::string numberItem(double value)
+{
+    return signText(value) + " ";
 }
 
 } // namespace tavrol

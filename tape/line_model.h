@@ -1,12 +1,12 @@
-// The tape's line-printing model on top of any text sink: items, blanks, 14-column print zones
-// and line ends, with the current column tracked so that "next zone" lands where it should.
+// The tape's line-printing model: items, blanks, 14-column print zones and line ends, with the
+// current column tracked so that "next zone" lands where it should. Finished lines go to the
+// printer port whole.
 #pragma once
 
 #include "platform/ports.h"
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tavrol {
 
@@ -28,25 +28,32 @@ private:
     int column_ = 1;
 };
 
-// A printer that keeps what it was asked to print: each ended line as its text, a new page as
-// "<new page>" and the end of the document as "<end document>".
-class RecordingPrinter : public LinePrinter {
+// The tape as the handlers print it: items on the current line, then whole lines to the printer.
+// A page or a job that ends with a line still open ends that line first.
+class TapeWriter {
 public:
-    void setFontName(const std::string& face) override { fontName = face; }
-    void setFontSize(double points) override { fontSize = points; }
-    void text(std::string_view text) override { line_.text(text); }
-    void spaces(int count) override { line_.spaces(count); }
-    void nextZone() override { line_.nextZone(); }
-    void lineEnd() override { lines.push_back(line_.lineEnd()); }
-    void newPage() override;
-    void endDocument() override;
+    explicit TapeWriter(LinePrinter& printer)
+        : printer_(printer)
+    {
+    }
 
-    std::vector<std::string> lines;
-    std::string fontName;
-    double fontSize = 0;
+    void setFontName(const std::string& face) { printer_.setFontName(face); }
+    void setFontSize(double points) { printer_.setFontSize(points); }
+    void text(std::string_view text) { line_.text(text); }
+    void spaces(int count) { line_.spaces(count); }
+    void nextZone() { line_.nextZone(); }
+    void lineEnd() { printer_.printLine(line_.lineEnd()); }
+    void newPage();
+    void endDocument();
 
 private:
+    void endOpenLine();
+
+    LinePrinter& printer_;
     LineBuilder line_;
 };
+
+// A number item: a blank when the value is not negative, its number text, then one blank.
+std::string numberItem(double value);
 
 } // namespace tavrol

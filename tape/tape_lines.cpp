@@ -1,15 +1,8 @@
 // Lines the operator keys print while the tape is on.
-#include "tape/tape_lines.h"
-
-#include "calculator/number_text.h"
 #include "shell/frmTavrol.h"
+#include "tape/line_model.h"
 
 namespace tavrol {
-
-std::string numberItem(double value)
-{
-    return signText(value) + " ";
-}
 
 bool frmTavrol::tapeOn() const
 {
@@ -20,11 +13,10 @@ void frmTavrol::printTapeLine(double value, const std::string& text)
 {
     if (!tapeOn())
         return;
-    LinePrinter& printer = ports_.printer;
-    printer.text(numberItem(value));
-    printer.spaces(2);
-    printer.text(text);
-    printer.lineEnd();
+    tape_.text(numberItem(value));
+    tape_.spaces(2);
+    tape_.text(text);
+    tape_.lineEnd();
 }
 
 } // namespace tavrol

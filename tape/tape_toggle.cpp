@@ -10,12 +10,12 @@ void frmTavrol::btnPrint_Click()
     // when a picture cannot be shown.
     if (btnPrint.tag() == "Poff") {
         btnPrint.setTag("Pon");
-        ports_.printer.setFontName("Courier New");
-        ports_.printer.setFontSize(10);
+        tape_.setFontName("Courier New");
+        tape_.setFontSize(10);
         btnPrint.setPicture("printon.bmp");
     } else {
-        ports_.printer.newPage();
-        ports_.printer.endDocument();
+        tape_.newPage();
+        tape_.endDocument();
         btnPrint.setTag("Poff");
         btnPrint.setPicture("printoff.bmp");
     }
@@ -25,8 +25,8 @@ void frmTavrol::Form_Unload()
 {
     // A tape still running when the program ends is finished and sent, not thrown away.
     if (tapeOn()) {
-        ports_.printer.newPage();
-        ports_.printer.endDocument();
+        tape_.newPage();
+        tape_.endDocument();
     }
 }
 

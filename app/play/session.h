@@ -7,7 +7,6 @@
 #include "platform/qt/qsettings_store.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
-#include "tape/line_model.h"
 
 #include <iosfwd>
 #include <memory>

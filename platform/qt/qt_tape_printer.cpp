@@ -76,8 +76,6 @@ QtTapePrinter::QtTapePrinter(MessageBox& messages)
 
 void QtTapePrinter::newPage()
 {
-    if (!line_.empty())
-        lineEnd();
     pages_.emplace_back();
 }
 
@@ -193,8 +191,6 @@ void QtTapePrinter::saveAsPdf(const Pages& job, const QString& printerName, cons
 
 void QtTapePrinter::endDocument()
 {
-    if (!line_.empty())
-        lineEnd();
     Pages job;
     job.swap(pages_);
     pages_.emplace_back();

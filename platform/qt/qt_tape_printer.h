@@ -4,7 +4,6 @@
 #pragma once
 
 #include "platform/ports.h"
-#include "tape/line_model.h"
 
 #include <QString>
 #include <string>
@@ -22,10 +21,7 @@ public:
 
     void setFontName(const std::string& face) override { face_ = face; }
     void setFontSize(double points) override { points_ = points; }
-    void text(std::string_view text) override { line_.text(text); }
-    void spaces(int count) override { line_.spaces(count); }
-    void nextZone() override { line_.nextZone(); }
-    void lineEnd() override { pages_.back().push_back(line_.lineEnd()); }
+    void printLine(std::string_view line) override { pages_.back().emplace_back(line); }
     void newPage() override;
     void endDocument() override;
 
@@ -43,7 +39,6 @@ private:
     MessageBox& messages_;
     std::string face_ = "Courier New";
     double points_ = 10;
-    LineBuilder line_;
     Pages pages_ { 1 };
     QString destination_;
 };

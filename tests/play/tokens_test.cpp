@@ -1,7 +1,6 @@
 #include "app/play/tokens.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
-#include "tape/line_model.h"
 
 #include <cctype>
 #include <gtest/gtest.h>

@@ -6,7 +6,6 @@
 #include "platform/qt/qt_form_view.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
-#include "tape/line_model.h"
 
 #include <QTest>
 #include <QWidget>

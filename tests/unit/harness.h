@@ -4,7 +4,6 @@
 #include "dice/random_source.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
-#include "tape/line_model.h"
 
 #include <functional>
 #include <gtest/gtest.h>

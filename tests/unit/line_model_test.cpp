@@ -1,5 +1,5 @@
+#include "platform/recording_ports.h"
 #include "tape/line_model.h"
-#include "tape/tape_lines.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -31,16 +31,17 @@ TEST(LineBuilder, columnsCountCharactersNotBytes)
     EXPECT_EQ(line.lineEnd(), "\u00D7\u00F7            x");
 }
 
-TEST(RecordingPrinter, keepsLinesPagesAndEndOfDocument)
+TEST(TapeWriter, endsAnOpenLineBeforeThePageAndTheJob)
 {
     RecordingPrinter printer;
-    printer.spaces(5);
-    printer.nextZone();
-    printer.text(" 3D 6");
-    printer.lineEnd();
-    printer.text("open");
-    printer.newPage();
-    printer.endDocument();
+    TapeWriter tape(printer);
+    tape.spaces(5);
+    tape.nextZone();
+    tape.text(" 3D 6");
+    tape.lineEnd();
+    tape.text("open");
+    tape.newPage();
+    tape.endDocument();
     const std::vector<std::string> expected { "               3D 6", "open", "<new page>", "<end document>" };
     EXPECT_EQ(printer.lines, expected);
 }
