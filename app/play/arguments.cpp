@@ -20,17 +20,33 @@ template <class T> std::optional<T> wholeNumber(std::string_view text)
     return value;
 }
 
-std::optional<std::vector<int>> faceList(std::string_view text)
-{
+// A die shows a 16-bit whole number.
+constexpr int kLowestFace = -32768;
+constexpr int kHighestFace = 32767;
+
+struct FaceList {
     std::vector<int> faces;
+    std::string error; // names the item that is wrong; empty when the list is good
+};
+
+FaceList faceList(std::string_view text)
+{
+    FaceList list;
     for (std::size_t start = 0;;) {
         const std::size_t comma = text.find(',', start);
-        const auto face = wholeNumber<int>(text.substr(start, comma == std::string_view::npos ? comma : comma - start));
-        if (!face)
-            return std::nullopt;
-        faces.push_back(*face);
+        const std::string_view item = text.substr(start, comma == std::string_view::npos ? comma : comma - start);
+        const auto face = wholeNumber<long long>(item);
+        if (!face) {
+            list.error = "--faces needs whole numbers separated by commas, not " + jsonString(text);
+            return list;
+        }
+        if (*face < kLowestFace || *face > kHighestFace) {
+            list.error = "--faces: no die shows " + std::string(item) + "; faces run from -32768 to 32767";
+            return list;
+        }
+        list.faces.push_back(static_cast<int>(*face));
         if (comma == std::string_view::npos)
-            return faces;
+            return list;
         start = comma + 1;
     }
 }
@@ -62,10 +78,10 @@ Arguments parseArguments(const std::vector<std::string>& args)
             if (!parsed.options.seed)
                 return fail("--seed needs a whole number from 0 to 18446744073709551615, not " + jsonString(value));
         } else {
-            auto faces = faceList(value);
-            if (!faces)
-                return fail("--faces needs whole numbers separated by commas, not " + jsonString(value));
-            parsed.options.faces = std::move(*faces);
+            auto list = faceList(value);
+            if (!list.error.empty())
+                return fail(std::move(list.error));
+            parsed.options.faces = std::move(list.faces);
         }
     }
     parsed.tokens.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
