@@ -30,10 +30,21 @@ void frmTavrol::Display_Change()
     if (Display.caption().find('.') == std::string::npos)
         Display.setCaption(Display.caption() + ".");
 
-    // Exponent text is rewritten whatever its length, so the display never shows an exponent:
-    // a number whose plain form does not fit overflows instead.
-    const bool exponent = Display.caption().find_first_of("Ee") != std::string::npos;
-    if (utf8::length(Display.caption()) < kDisplayWidth || exponent) {
+    // Exponent text is shown in its plain form, every digit of it, so the display never shows an
+    // exponent; a plain form longer than the display is an overflow, as any long text is.
+    if (Display.caption().find_first_of("Ee") != std::string::npos && readNumber(Display.caption())) {
+        auto plain = plainForm(Display.caption(), kDisplayWidth);
+        if (plain && plain->find('.') == std::string::npos)
+            *plain += '.';
+        if (!plain || plain->size() > kDisplayWidth) {
+            showOverflow();
+            return;
+        }
+        Display.setCaption(*plain);
+        return;
+    }
+
+    if (utf8::length(Display.caption()) < kDisplayWidth) {
         if (const auto value = readNumber(Display.caption())) {
             if (!std::isfinite(*value)) {
                 showOverflow();

@@ -1,5 +1,6 @@
 #include "calculator/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -116,6 +117,11 @@ std::string signText(double value)
     return (value < 0 ? "" : " ") + numberText(value);
 }
 
+std::string signSingleText(float value)
+{
+    return (value < 0 ? "" : " ") + singleText(value);
+}
+
 std::string displayPattern(double value)
 {
     std::string text = "0";
@@ -133,6 +139,68 @@ std::string displayPattern(double value)
         text.insert(0, "0");
     const bool zero = text.find_first_not_of("0.") == std::string::npos;
     return (negative && !zero ? "-" : "") + text;
+}
+
+std::optional<std::string> plainForm(std::string_view text, std::size_t longest)
+{
+    if (!readNumber(text))
+        return std::nullopt;
+    const std::size_t e = text.find_first_of("Ee");
+    if (e == std::string_view::npos)
+        return std::nullopt;
+    std::string_view mantissa = text.substr(0, e);
+    mantissa.remove_prefix(std::min(mantissa.find_first_not_of(' '), mantissa.size()));
+    const bool negative = !mantissa.empty() && mantissa.front() == '-';
+    if (!mantissa.empty() && (mantissa.front() == '-' || mantissa.front() == '+'))
+        mantissa.remove_prefix(1);
+
+    // Digits with the point's place among them: "1.25E-3" is digits 125, point after 1 - 3 = -2.
+    std::string digits;
+    long long point = -1;
+    for (const char c : mantissa) {
+        if (c == '.')
+            point = static_cast<long long>(digits.size());
+        else
+            digits.push_back(c);
+    }
+    if (point < 0)
+        point = static_cast<long long>(digits.size());
+    std::string_view exponent = text.substr(e + 1);
+    const bool down = exponent.front() == '-';
+    if (exponent.front() == '-' || exponent.front() == '+')
+        exponent.remove_prefix(1);
+    long long shift = 0;
+    for (const char c : exponent) {
+        if (!isDigit(c))
+            break;
+        shift = shift * 10 + (c - '0');
+        if (shift > static_cast<long long>(longest) + static_cast<long long>(digits.size()))
+            return std::nullopt; // far too long to show, whatever its digits
+    }
+    point += down ? -shift : shift;
+
+    const std::size_t lead = std::min(digits.find_first_not_of('0'), digits.size());
+    digits.erase(0, lead);
+    point -= static_cast<long long>(lead);
+    if (digits.empty())
+        return std::string("0");
+    while (digits.size() > 1 && digits.back() == '0' && point < static_cast<long long>(digits.size()))
+        digits.pop_back();
+
+    std::string plain;
+    const auto count = static_cast<long long>(digits.size());
+    if (point <= 0)
+        plain = "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    else if (point >= count)
+        plain = digits + std::string(static_cast<std::size_t>(point - count), '0');
+    else
+        plain
+            = digits.substr(0, static_cast<std::size_t>(point)) + "." + digits.substr(static_cast<std::size_t>(point));
+    if (negative)
+        plain.insert(0, "-");
+    if (plain.size() > longest)
+        return std::nullopt;
+    return plain;
 }
 
 std::optional<double> readNumber(std::string_view text)

@@ -39,10 +39,10 @@ void frmTavrol::btnDice_Click(int Index)
         }
     }
 
-    double count = std::abs(displayValue());
+    // The count is a single-precision number: '4.9999999' is 5 dice, as its record says.
+    double count = static_cast<float>(std::min<double>(std::abs(displayValue()), kMostDice));
     if (count == 0)
         count = 1;
-    count = std::min<double>(count, kMostDice); // more dice than a list can hold are not rolled
 
     DiceBox.setText("");
 
@@ -99,7 +99,7 @@ void frmTavrol::btnDice_Click(int Index)
 
     Display.setCaption(signText(total));
     if (Index != kReroll)
-        btnDice[kReroll]->setTag(signText(Index) + "," + signText(count));
+        btnDice[kReroll]->setTag(signText(Index) + "," + signSingleText(static_cast<float>(count)));
 }
 
 } // namespace tavrol

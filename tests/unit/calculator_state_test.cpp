@@ -268,7 +268,10 @@ TEST(Overflow, exponentTextIsShownPlainOrOverflows)
         const char* status;
     } rows[] = { { "1E-05", "0.00001", "" }, { "1.5E-05", "0.000015", "" }, { "1.234568E+08", "123456800.", "" },
         { "1.23456789E+39", "0.", "==== Error ====" }, { "1.23456789E-05", "0.", "==== Error ====" },
-        { "1E+15", "0.", "==== Error ====" } };
+        { "1E+15", "0.", "==== Error ====" }, { "-1E-05", "-0.00001", "" },
+        // Every digit of the number text counts: 1 ÷ 99998 and 1 ÷ 99999 do not fit.
+        { "1.00002000040001E-05", "0.", "==== Error ====" }, { "1.0000100001E-05", "0.", "==== Error ====" },
+        { "1.23456789E-03", "0.00123456789", "" } };
     for (const auto& row : rows) {
         Window window;
         window.form.Display.setCaption(row.text);

@@ -72,8 +72,27 @@ INSTANTIATE_TEST_SUITE_P(Keys, DiceScenario,
             " 7, 1.5", "1.5i", { 3, 1, 1, 1 } },
         Roll { "negativePendingXdnRollsMagnitude", { 1, 2, 3 }, "3 \u00B1 xDn 6 xDn", " 1\r\n 2\r\n 3\r\n", "6.",
             " 10, 6", "3\u00B1y6y", { 3, 1, 2, 3 } },
-        Roll { "bestBeforeAnyRollIsEmpty", {}, "2 best", "", "0.", " 11, 0", "2b", {} }),
+        Roll { "bestBeforeAnyRollIsEmpty", {}, "2 best", "", "0.", " 11, 0", "2b", {} },
+        // The count is single precision: 4.9999999 is 5 dice, and the record keeps its 7 digits.
+        Roll { "singlePrecisionCountRoundsUp", { 1 }, "4 . 9 9 9 9 9 9 9 d6", " 1\r\n 1\r\n 1\r\n 1\r\n 1\r\n", "5.",
+            " 1, 5", "4.9999999x", { 5, 1, 1, 1, 1, 1 } },
+        Roll {
+            "recordKeepsSevenDigits", { 1 }, ". 3 3 3 3 3 3 3 3 d6", "", "0.", " 1, 0.3333333", ".33333333x", { 0 } }),
     [](const ::testing::TestParamInfo<Roll>& param) { return std::string(param.param.behaviour); });
+
+// A 14-character count comes back from the record as its 7-digit text, not as an overflow that
+// would roll one die and let the timer wipe the calculation.
+TEST(DiceKeys, rerollOfFourteenCharacterCountRollsTheSameDice)
+{
+    Window window(true, { 2 });
+    window.pressAll("1 2 3 . 4 5 6 7 8 9 1 2 3 4 d6 reroll");
+    EXPECT_EQ(window.status(), "");
+    EXPECT_FALSE(window.form.pauser.enabled());
+    ASSERT_FALSE(window.form.DiceArray.empty());
+    EXPECT_EQ(window.form.DiceArray.front(), 123);
+    EXPECT_EQ(window.display(), "246.");
+    EXPECT_EQ(window.form.btnDice[13]->tag(), " 1, 123.4568");
+}
 
 TEST(DiceKeys, rerollWithNothingRememberedSaysNotDefined)
 {
