@@ -34,7 +34,7 @@ void BM_Roll(benchmark::State& state)
     const std::string count = std::to_string(state.range(0));
     for (auto _ : state) {
         form.Display.setCaption(count);
-        form.btnDice[1]->click();
+        form.btnDice[tavrol::DiceKey::D6]->click();
         benchmark::DoNotOptimize(form.DiceBox.text().size());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -81,7 +81,7 @@ void BM_RollShown(benchmark::State& state)
         const int listBefore = listPaints.paints;
         const int displayBefore = displayPaints.paints;
         form.Display.setCaption(count);
-        form.btnDice[1]->click();
+        form.btnDice[tavrol::DiceKey::D6]->click();
         // The view finishes the roll's drawing once the handler is back in the event loop.
         while (view.paintPending())
             QCoreApplication::processEvents();

@@ -73,14 +73,14 @@ void frmTavrol::btnDigit_Click(int Index)
         Display.setCaption(Display.caption().substr(1));
 
     if (DecimalEntered) {
-        if (Index < 10)
+        if (Index != DigitKey::Point)
             Display.setCaption(Display.caption() + key);
     } else {
         const std::string& text = Display.caption();
         Display.setCaption(text.substr(0, text.find('.')) + key);
     }
 
-    if (Index == 10)
+    if (Index == DigitKey::Point)
         DecimalEntered = true;
     LastKey = "nums";
 }

@@ -17,16 +17,16 @@ void frmTavrol::btnMemory_Click(int Index)
 {
     const std::string display = Display.caption();
     switch (Index) {
-    case 0:
+    case MemoryKey::Clear:
         MemoryText = "0";
         break;
-    case 1:
+    case MemoryKey::Recall:
         Display.setCaption(MemoryText);
         break;
-    case 2:
-    case 3: {
-        const float sum
-            = Index == 2 ? readSingle(MemoryText) - readSingle(display) : readSingle(MemoryText) + readSingle(display);
+    case MemoryKey::Subtract:
+    case MemoryKey::Add: {
+        const float sum = Index == MemoryKey::Subtract ? readSingle(MemoryText) - readSingle(display)
+                                                       : readSingle(MemoryText) + readSingle(display);
         // Beyond single precision the register would hold no number: it keeps what it had.
         if (!std::isfinite(sum)) {
             showOverflow();
@@ -39,19 +39,19 @@ void frmTavrol::btnMemory_Click(int Index)
         return;
     }
     const bool holds = readNumber(MemoryText).value_or(0.0) != 0;
-    btnMemory[0]->setEnabled(holds);
-    btnMemory[1]->setEnabled(holds);
+    btnMemory[MemoryKey::Clear]->setEnabled(holds);
+    btnMemory[MemoryKey::Recall]->setEnabled(holds);
     Mem.setCaption(holds ? "M" : "");
 }
 
 void frmTavrol::btnClear_Click(int Index)
 {
-    if (Index == 1) {
+    if (Index == ClearKey::Entry) {
         Display.setCaption("0.");
         statuswatch.setVisible(false);
         return;
     }
-    if (Index != 0)
+    if (Index != ClearKey::All)
         return;
 
     CommandLine.clear();
@@ -70,10 +70,10 @@ void frmTavrol::btnClear_Click(int Index)
         tape_.text("-----All Cleared-----");
         tape_.lineEnd();
     }
-    btnDice[10]->setTag("");
+    btnDice[DiceKey::XDn]->setTag("");
     Mem.setCaption(MemoryText != "0" ? "M" : "");
-    if (btnDice[13]->tag().empty())
-        btnDice[13]->setEnabled(false);
+    if (btnDice[DiceKey::Reroll]->tag().empty())
+        btnDice[DiceKey::Reroll]->setEnabled(false);
 }
 
 } // namespace tavrol

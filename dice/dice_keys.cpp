@@ -9,27 +9,24 @@
 namespace tavrol {
 namespace {
 
-constexpr int kReroll = 13;
-constexpr int kXdn = 10;
-constexpr int kSides[] = { 4, 6, 8, 10, 12, 20, 100 };
-constexpr const char* kLetters[] = { "f", "x", "e", "t", "l", "n", "h", "i", "u", "v", "y", "b", "w" };
+constexpr int kSides[] = { 4, 6, 8, 10, 12, 20, 100 }; // the plain dice, d4 to d%
 constexpr const char* kSeparator = "------\r\n";
 
 } // namespace
 
 void frmTavrol::btnDice_Click(int Index)
 {
-    if (Index < 0 || Index > kReroll)
+    if (Index < 0 || Index > DiceKey::Reroll)
         return;
     LastKey = "dice";
-    btnDice[kReroll]->setEnabled(true);
+    btnDice[DiceKey::Reroll]->setEnabled(true);
 
     double total = 0;
-    if (Index == kReroll) {
-        const std::string record = btnDice[kReroll]->tag();
+    if (Index == DiceKey::Reroll) {
+        const std::string record = btnDice[DiceKey::Reroll]->tag();
         const std::size_t comma = record.find(',');
         const auto remembered = readNumber(record.substr(0, comma));
-        if (comma == std::string::npos || !remembered || *remembered < 0 || *remembered >= kReroll) {
+        if (comma == std::string::npos || !remembered || *remembered < 0 || *remembered >= DiceKey::Reroll) {
             statuswatch.setCaption("Not Defined");
             statuswatch.setVisible(true);
             total = displayValue();
@@ -53,13 +50,13 @@ void frmTavrol::btnDice_Click(int Index)
         }
     };
 
-    if (Index <= 6) {
+    if (Index <= DiceKey::D100) {
         total = DiceBoxFill(count, 1, kSides[Index]);
-    } else if (Index == 7) {
+    } else if (Index == DiceKey::ThreeD6) {
         groups(3, 1, 6);
-    } else if (Index == 8) {
+    } else if (Index == DiceKey::Fudge) {
         groups(4, -1, 1);
-    } else if (Index == 9) {
+    } else if (Index == DiceKey::Average) {
         const int dice = wholeDice(count);
         sizeDiceList(dice);
         std::string lines;
@@ -75,31 +72,31 @@ void frmTavrol::btnDice_Click(int Index)
             total += r;
         }
         DiceBox.append(lines);
-    } else if (Index == kXdn) {
-        CommandLine += kLetters[kXdn];
-        if (btnDice[kXdn]->tag().empty()) {
-            btnDice[kXdn]->setTag(Display.caption());
+    } else if (Index == DiceKey::XDn) {
+        CommandLine += kDiceKeys[DiceKey::XDn].code;
+        if (btnDice[DiceKey::XDn]->tag().empty()) {
+            btnDice[DiceKey::XDn]->setTag(Display.caption());
             total = round16(displayValue());
         } else {
             // A negative count of dice rolls as many dice as its magnitude.
-            const int dice = std::abs(round16(readNumber(btnDice[kXdn]->tag()).value_or(0.0)));
+            const int dice = std::abs(round16(readNumber(btnDice[DiceKey::XDn]->tag()).value_or(0.0)));
             total = DiceBoxFill(dice, 1, round16(displayValue()));
-            btnDice[kXdn]->setTag("");
+            btnDice[DiceKey::XDn]->setTag("");
         }
         std::string indicator = readNumber(MemoryText).value_or(0.0) != 0 ? "M" : "";
-        if (!btnDice[kXdn]->tag().empty())
+        if (!btnDice[DiceKey::XDn]->tag().empty())
             indicator += "X";
         Mem.setCaption(indicator);
-    } else if (Index == 11 || Index == 12) {
-        DiceBoxSort(Index == 11 ? 1 : 0);
+    } else if (Index == DiceKey::Best || Index == DiceKey::Worst) {
+        DiceBoxSort(Index == DiceKey::Best ? 1 : 0);
         total = static_cast<double>(DiceArraytoDiceBox(count));
     }
-    if (Index != kXdn && Index != kReroll)
-        CommandLine += kLetters[Index];
+    if (Index != DiceKey::XDn && Index != DiceKey::Reroll)
+        CommandLine += kDiceKeys[Index].code;
 
     Display.setCaption(signText(total));
-    if (Index != kReroll)
-        btnDice[kReroll]->setTag(signText(Index) + "," + signSingleText(static_cast<float>(count)));
+    if (Index != DiceKey::Reroll)
+        btnDice[DiceKey::Reroll]->setTag(signText(Index) + "," + signSingleText(static_cast<float>(count)));
 }
 
 } // namespace tavrol

@@ -3,6 +3,7 @@
 #include "calculator/number_text.h"
 #include "programs/custom_entry.h"
 #include "programs/frmCustom.h"
+#include "programs/key_code.h"
 
 #include <algorithm>
 #include <array>
@@ -15,10 +16,10 @@
 namespace tavrol::fuzz {
 namespace {
 
-constexpr int kReroll = 13;
-constexpr int kXdn = 10;
-constexpr int kBest = 11;
-constexpr int kWorst = 12;
+constexpr int kReroll = DiceKey::Reroll;
+constexpr int kXdn = DiceKey::XDn;
+constexpr int kBest = DiceKey::Best;
+constexpr int kWorst = DiceKey::Worst;
 constexpr int kMostDice = 32767;
 constexpr std::size_t kDisplayWidth = 14;
 constexpr int kDieSides[] = { 4, 6, 8, 10, 12, 20, 100 };
@@ -29,12 +30,20 @@ constexpr std::string_view kDigitBytes = "0123456789.";
 constexpr std::string_view kOperatorBytes = "~%*/+-="; // ± % × ÷ + - =
 constexpr std::string_view kMemoryBytes = "CRmM"; // MC MR M- M+
 constexpr std::string_view kClearBytes = "AE"; // AC CE
-constexpr std::string_view kDiceBytes = "fxetlnhiuvybwr";
+constexpr std::string_view kDiceBytes = "fxetlnhiuvybwr"; // the dice keys' codes, then reroll
 constexpr std::string_view kCustomBytes = "!@#$^&P"; // the six keys, then Program
 
-// The codes a recorded command holds: the digit and operator captions, then the dice letters.
-constexpr std::array<std::string_view, 31> kKeyCodes = { "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ".",
-    "\u00B1", "%", "\u00D7", "\u00F7", "+", "-", "=", "f", "x", "e", "t", "l", "n", "h", "i", "u", "v", "y", "b", "w" };
+// The codes a recorded command holds: every code of the key tables.
+std::vector<std::string_view> recordedCodes()
+{
+    std::vector<std::string_view> codes;
+    for (const KeyArray array : kKeyArrays)
+        for (const KeySpec& key : keyTable(array))
+            if (!key.code.empty())
+                codes.push_back(key.code);
+    return codes;
+}
+const std::vector<std::string_view> kKeyCodes = recordedCodes();
 
 std::array<Event, 256> buildMainTable()
 {
@@ -43,12 +52,12 @@ std::array<Event, 256> buildMainTable()
         for (int i = 0; i < count; ++i)
             all.push_back({ kind, i });
     };
-    addAll(Kind::Digit, 11);
-    addAll(Kind::Operator, 7);
-    addAll(Kind::Memory, 4);
-    addAll(Kind::Clear, 2);
-    addAll(Kind::Dice, 14);
-    addAll(Kind::Custom, 7);
+    addAll(Kind::Digit, static_cast<int>(std::size(kDigitKeys)));
+    addAll(Kind::Operator, static_cast<int>(std::size(kOperatorKeys)));
+    addAll(Kind::Memory, static_cast<int>(std::size(kMemoryKeys)));
+    addAll(Kind::Clear, static_cast<int>(std::size(kClearKeys)));
+    addAll(Kind::Dice, static_cast<int>(std::size(kDiceKeys)));
+    addAll(Kind::Custom, static_cast<int>(std::size(kCustomKeys)));
     for (Kind kind : { Kind::Print, Kind::Tick, Kind::DoubleClick, Kind::SetSetting, Kind::LoadCustom, Kind::PlayKey,
              Kind::ReadOnly })
         all.push_back({ kind, -1 });
@@ -778,9 +787,9 @@ void Session::checkMainWindow()
     if (!memory)
         fail("the memory register does not read as a number");
     const bool holds = *memory != 0;
-    if (f.btnMemory[0]->enabled() != holds || f.btnMemory[1]->enabled() != holds)
+    if (f.btnMemory[MemoryKey::Clear]->enabled() != holds || f.btnMemory[MemoryKey::Recall]->enabled() != holds)
         fail("MC/MR enabled does not match whether the memory holds a number");
-    if (!f.btnMemory[2]->enabled() || !f.btnMemory[3]->enabled())
+    if (!f.btnMemory[MemoryKey::Subtract]->enabled() || !f.btnMemory[MemoryKey::Add]->enabled())
         fail("M-/M+ disabled");
 
     if (f.HeldOp != "+" && f.HeldOp != "-")
@@ -791,7 +800,8 @@ void Session::checkMainWindow()
     for (std::size_t i = 0; i < 6; ++i)
         if (f.btnCustom[i]->enabled() != (f.btnCustom[i]->tag() != "0"))
             fail("programmable key " + std::to_string(i) + " is enabled other than while it holds a program");
-    if (f.btnCustom[6]->caption() != "Program" || !f.btnCustom[6]->enabled())
+    if (f.btnCustom[CustomKey::Program]->caption() != kCustomKeys[CustomKey::Program].caption
+        || !f.btnCustom[CustomKey::Program]->enabled())
         fail("the Program key changed");
     for (const auto* keys : { &f.btnDigit })
         for (const auto* key : *keys)

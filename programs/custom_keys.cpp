@@ -26,6 +26,10 @@ void frmTavrol::keyplay(std::string& equation)
         case KeyArray::Dice:
             btnDice_Click(key->index);
             break;
+        case KeyArray::Custom:
+        case KeyArray::Clear:
+        case KeyArray::Memory:
+            break; // these keys record nothing, so no command presses them
         }
     }
 }
@@ -49,7 +53,9 @@ void frmTavrol::btnCustom_Click(int Index)
     if (Index < 0 || Index >= static_cast<int>(btnCustom.size()))
         return;
     CommandButton& key = *btnCustom[static_cast<std::size_t>(Index)];
-    if (key.caption() == "Program") {
+    // The Program key is known by its caption: a programmable key captioned "Program" opens the
+    // window too and never plays its command.
+    if (key.caption() == kCustomKeys[CustomKey::Program].caption) {
         frmCustom& window = loadCustomWindow();
         window.txtCommandLine.setText(CommandLine);
         window.setVisible(true);
@@ -65,7 +71,7 @@ void frmTavrol::btnCustom_Click(int Index)
 
 void frmTavrol::LoadCustom()
 {
-    for (std::size_t i = 0; i < 6; ++i) {
+    for (int i = 0; i < CustomKey::Program; ++i) {
         const CustomEntry entry
             = parseCustomEntry(ports_.settings.get(kSettingsApp, kSettingsSection, std::to_string(i), kUnprogrammed));
         btnCustom[i]->setCaption(entry.caption);

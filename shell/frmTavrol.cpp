@@ -1,5 +1,7 @@
 #include "shell/frmTavrol.h"
 
+#include "programs/frmCustom.h" // the window owns it, so builds and destroys it here
+
 #include <cstddef>
 
 namespace tavrol {
@@ -28,14 +30,16 @@ frmTavrol::frmTavrol(FormPorts ports)
     , ports_(ports)
     , tape_(ports.printer)
 {
-    for (std::size_t i = 0; i < 6; ++i)
+    for (int i = 0; i < CustomKey::Program; ++i)
         btnCustom[i]->setEnabled(false);
-    btnMemory[0]->setEnabled(false);
-    btnMemory[1]->setEnabled(false);
+    btnMemory[MemoryKey::Clear]->setEnabled(false);
+    btnMemory[MemoryKey::Recall]->setEnabled(false);
     statuswatch.setVisible(false);
     btnPrint.setTag("Poff");
     wireHandlers();
 }
+
+frmTavrol::~frmTavrol() = default;
 
 template <class T> T& frmTavrol::control(const char* key) const
 {

@@ -6,7 +6,7 @@
 #include "platform/control.h"
 #include "platform/form.h"
 #include "platform/ports.h"
-#include "programs/frmCustom.h"
+#include "programs/key_code.h"
 #include "tape/line_model.h"
 
 #include <array>
@@ -16,6 +16,8 @@
 #include <vector>
 
 namespace tavrol {
+
+class frmCustom;
 
 struct FormPorts {
     SettingsStore& settings;
@@ -28,15 +30,16 @@ struct FormPorts {
 class frmTavrol : public Form {
 public:
     explicit frmTavrol(FormPorts ports);
+    ~frmTavrol() override;
 
     // Control arrays; declared before the single controls because building the window, which
     // binds `pauser`, fills them.
-    std::array<CommandButton*, 7> btnCustom {};
-    std::array<CommandButton*, 14> btnDice {};
-    std::array<CommandButton*, 2> btnClear {};
-    std::array<CommandButton*, 11> btnDigit {};
-    std::array<CommandButton*, 4> btnMemory {};
-    std::array<CommandButton*, 7> btnOperator {};
+    std::array<CommandButton*, std::size(kCustomKeys)> btnCustom {};
+    std::array<CommandButton*, std::size(kDiceKeys)> btnDice {};
+    std::array<CommandButton*, std::size(kClearKeys)> btnClear {};
+    std::array<CommandButton*, std::size(kDigitKeys)> btnDigit {};
+    std::array<CommandButton*, std::size(kMemoryKeys)> btnMemory {};
+    std::array<CommandButton*, std::size(kOperatorKeys)> btnOperator {};
     // Single controls.
     Timer& pauser;
     TextBox& DiceBox;

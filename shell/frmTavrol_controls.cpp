@@ -1,6 +1,6 @@
-// The main window's controls as data: names, captions, what a screen reader speaks for them,
-// places and sizes in twips, fonts and colours. The keypad is laid out on a grid of 360-twip
-// steps with 375-twip keys.
+// The main window's controls: the key arrays built from their tables (programs/key_code.h), the
+// fonts and colours of each array, and the boxes and labels as data, places and sizes in twips.
+#include "programs/key_code.h"
 #include "shell/frmTavrol.h"
 
 #include <algorithm>
@@ -11,81 +11,8 @@
 namespace tavrol {
 namespace {
 
-struct KeyRow {
-    const char* caption;
-    // "" leaves the key to speak its caption: a programmable key is named by what it shows.
-    const char* spoken;
-    int left;
-    int top;
-    int width;
-};
-
-constexpr int kKeyHeight = 375;
-
 const FontSpec kSans96 { "MS Sans Serif", 9.6, false };
 const FontSpec kSans12Bold { "MS Sans Serif", 12, true };
-
-constexpr KeyRow kCustomKeys[] = {
-    { "unprog", "", 2160, 2160, 855 },
-    { "unprog", "", 2160, 2520, 855 },
-    { "unprog", "", 2160, 2880, 855 },
-    { "unprog", "", 2160, 3240, 855 },
-    { "unprog", "", 2160, 3600, 855 },
-    { "unprog", "", 2160, 3960, 855 },
-    { "Program", "Program", 2160, 4320, 855 },
-};
-
-constexpr KeyRow kDiceKeys[] = {
-    { "d4", "d4", 1080, 2160, 495 },
-    { "d6", "d6", 1080, 2520, 495 },
-    { "d8", "d8", 1080, 2880, 495 },
-    { "d10", "d10", 1080, 3240, 495 },
-    { "d12", "d12", 1080, 3600, 495 },
-    { "d20", "d20", 1080, 3960, 495 },
-    { "d%", "d100", 1080, 4320, 495 },
-    { "3d6", "Three d6", 1560, 2160, 495 },
-    { "fudge", "Fudge dice", 1560, 2520, 495 },
-    { "dAvg", "Average dice", 1560, 2880, 495 },
-    { "xDn", "Several dice of a chosen size", 1560, 3240, 495 },
-    { "best", "Keep best", 1560, 3600, 495 },
-    { "worst", "Keep worst", 1560, 3960, 495 },
-    { "reroll", "Reroll", 1560, 4320, 495 },
-};
-constexpr int kFudgeKey = 8;
-
-constexpr KeyRow kClearKeys[] = { { "AC", "All Clear", 120, 480, 375 }, { "CE", "Clear Entry", 120, 840, 375 } };
-
-constexpr KeyRow kDigitKeys[] = {
-    { "0", "0", 600, 1560, 735 },
-    { "1", "1", 600, 1200, 375 },
-    { "2", "2", 960, 1200, 375 },
-    { "3", "3", 1320, 1200, 375 },
-    { "4", "4", 600, 840, 375 },
-    { "5", "5", 960, 840, 375 },
-    { "6", "6", 1320, 840, 375 },
-    { "7", "7", 600, 480, 375 },
-    { "8", "8", 960, 480, 375 },
-    { "9", "9", 1320, 480, 375 },
-    { ".", "Decimal point", 1320, 1560, 375 },
-};
-constexpr int kPointKey = 10;
-
-constexpr KeyRow kMemoryKeys[] = {
-    { "MC", "Memory clear", 2640, 480, 375 },
-    { "MR", "Memory recall", 2640, 840, 375 },
-    { "M-", "Memory subtract", 2640, 1200, 375 },
-    { "M+", "Memory add", 2640, 1560, 375 },
-};
-
-constexpr KeyRow kOperatorKeys[] = {
-    { "\u00B1", "Change sign", 1800, 480, 375 },
-    { "%", "Percent", 2160, 480, 375 },
-    { "\u00D7", "Multiply", 1800, 840, 375 },
-    { "\u00F7", "Divide", 2160, 840, 375 },
-    { "+", "Plus", 1800, 1200, 375 },
-    { "-", "Minus", 2160, 1200, 375 },
-    { "=", "Equals", 1800, 1560, 735 },
-};
 
 // Keyboard focus reads the window as a page: rows from the top down, left to right within a
 // row. Only what can take focus gets a place: keys, boxes and the tape toggle, not labels.
@@ -113,22 +40,24 @@ Timer& frmTavrol::buildControls()
 {
     Timer& timer = add<Timer>("pauser", 5000);
 
-    const auto keys = [this](const char* name, const auto& rows, auto&& styleOf, auto& slots) {
-        for (std::size_t i = 0; i < std::size(rows); ++i) {
-            const KeyRow& row = rows[i];
-            slots[i] = &add<CommandButton>(
-                name, static_cast<int>(i), Rect { row.left, row.top, row.width, kKeyHeight }, styleOf(i), row.caption);
-            slots[i]->setAccessibleName(row.spoken);
+    const auto keys = [this](KeyArray array, auto&& styleOf, auto& slots) {
+        const auto table = keyTable(array);
+        const std::string name(keyArrayName(array));
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            const KeySpec& key = table[i];
+            slots[i] = &add<CommandButton>(name, static_cast<int>(i), Rect { key.left, key.top, key.width, kKeyHeight },
+                styleOf(i), std::string(key.caption));
+            slots[i]->setAccessibleName(std::string(key.spoken));
         }
     };
     const auto plain = [](std::size_t) { return Style {}; };
 
-    keys("btnCustom", kCustomKeys, plain, btnCustom);
+    keys(KeyArray::Custom, plain, btnCustom);
     keys(
-        "btnDice", kDiceKeys,
+        KeyArray::Dice,
         [](std::size_t i) {
             Style style;
-            if (i == kFudgeKey)
+            if (i == DiceKey::Fudge)
                 style.font = FontSpec { "MS Serif", 7.8, false };
             return style;
         },
@@ -146,19 +75,19 @@ Timer& frmTavrol::buildControls()
     toggle.back = Color::systemWindow();
     add<PictureToggle>("btnPrint", Rect { 120, 1200, 300, 300 }, toggle).setAccessibleName("Tape on or off");
 
-    keys("btnClear", kClearKeys, plain, btnClear);
+    keys(KeyArray::Clear, plain, btnClear);
     keys(
-        "btnDigit", kDigitKeys,
+        KeyArray::Digit,
         [](std::size_t i) {
             Style style;
-            style.font = i == kPointKey ? kSans12Bold : kSans96;
+            style.font = i == DigitKey::Point ? kSans12Bold : kSans96;
             style.back = Color::systemWindow();
             return style;
         },
         btnDigit);
-    keys("btnMemory", kMemoryKeys, plain, btnMemory);
+    keys(KeyArray::Memory, plain, btnMemory);
     keys(
-        "btnOperator", kOperatorKeys,
+        KeyArray::Operator,
         [](std::size_t) {
             Style style;
             style.font = kSans12Bold;

@@ -68,8 +68,6 @@ int Session::run(const std::vector<std::string>& tokens, std::ostream& out, std:
     tokens_ = &tokens;
     out_ = &out;
     main_.Form_Load();
-    // Keys are named by the captions they show at start, before any handler relabels them.
-    captions_ = KeyCaptions(main_);
     writeState();
 
     try {

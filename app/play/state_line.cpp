@@ -1,6 +1,7 @@
 #include "app/play/state_line.h"
 
 #include "app/play/json_writer.h"
+#include "programs/frmCustom.h"
 #include "shell/frmTavrol.h"
 
 namespace tavrol::play {

@@ -1,23 +1,23 @@
 #include "app/play/tokens.h"
 
-#include "shell/frmTavrol.h"
+#include "programs/key_code.h"
 
 #include <array>
 #include <utility>
 
 namespace tavrol::play {
 
-KeyCaptions::KeyCaptions(const frmTavrol& window)
+KeyCaptions::KeyCaptions()
 {
-    const auto programmable = [&window](const Control& control) {
-        for (std::size_t i = 0; i + 1 < window.btnCustom.size(); ++i)
-            if (window.btnCustom[i] == &control)
-                return true;
-        return false;
-    };
-    for (const auto& control : window.controls())
-        if (control->kind() == ControlKind::CommandButton && !programmable(*control))
-            keys_.emplace(static_cast<const CommandButton&>(*control).caption(), control->key());
+    for (const KeyArray array : kKeyArrays) {
+        const auto table = keyTable(array);
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            if (array == KeyArray::Custom && static_cast<int>(i) != CustomKey::Program)
+                continue;
+            keys_.emplace(
+                std::string(table[i].caption), std::string(keyArrayName(array)) + "(" + std::to_string(i) + ")");
+        }
+    }
 
     constexpr std::array<std::pair<const char*, const char*>, 3> kAliases { {
         { "*", "\u00D7" },

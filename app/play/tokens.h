@@ -10,20 +10,15 @@
 #include <string>
 #include <string_view>
 
-namespace tavrol {
-class frmTavrol;
-}
-
 namespace tavrol::play {
 
-// The main window's key captions as they stand right after start-up, plus "*", "/" and "+/-"
+// The main window's key captions as its key tables give them, plus "*", "/" and "+/-"
 // for the keys that are awkward to type on a terminal. The programmable keys are left out:
 // their captions are the user's, may repeat or shadow a fixed key, and they are reached as
 // btnCustom(N) instead. The "Program" key beside them has a fixed caption and is included.
 class KeyCaptions {
 public:
-    KeyCaptions() = default;
-    explicit KeyCaptions(const frmTavrol& window);
+    KeyCaptions();
     // The control key ("btnOperator(2)") of the key the token names, or null.
     const std::string* find(std::string_view token) const;
 

@@ -47,7 +47,7 @@ class KeyCaption : public testing::TestWithParam<CaptionRow> { };
 TEST_P(KeyCaption, namesTheKeyShowingItAtStart)
 {
     MainWindow main;
-    const KeyCaptions captions(main.window);
+    const KeyCaptions captions;
     const std::string* key = captions.find(GetParam().token);
     ASSERT_NE(key, nullptr) << GetParam().token;
     EXPECT_EQ(*key, GetParam().key);
@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(KeyCaptions, KeyCaption,
 TEST(KeyCaptions, aliasesNameTheSameKeysAsTheirCaptions)
 {
     MainWindow main;
-    const KeyCaptions captions(main.window);
+    const KeyCaptions captions;
     for (const auto& [alias, caption] : { std::pair { "*", "\u00D7" }, { "/", "\u00F7" }, { "+/-", "\u00B1" } }) {
         ASSERT_NE(captions.find(alias), nullptr) << alias;
         ASSERT_NE(captions.find(caption), nullptr) << caption;
@@ -91,7 +91,7 @@ TEST(KeyCaptions, aliasesNameTheSameKeysAsTheirCaptions)
 TEST(KeyCaptions, leaveOutProgrammableKeysAndOtherText)
 {
     MainWindow main;
-    const KeyCaptions captions(main.window);
+    const KeyCaptions captions;
     for (std::size_t i = 0; i + 1 < main.window.btnCustom.size(); ++i)
         EXPECT_EQ(captions.find(main.window.btnCustom[i]->caption()), nullptr) << i;
     for (const char* token : { "Tavrol 32", "x", "", "btnDigit(1)", "\u00D7\u00D7" })
@@ -101,7 +101,7 @@ TEST(KeyCaptions, leaveOutProgrammableKeysAndOtherText)
 TEST(KeyCaptions, keepTheCaptionsTheKeysShowedWhenTaken)
 {
     MainWindow main;
-    const KeyCaptions captions(main.window);
+    const KeyCaptions captions;
     main.window.btnDice[0]->setCaption("d4!");
     main.window.btnCustom[0]->setCaption("Roll");
     ASSERT_NE(captions.find("d4"), nullptr);

@@ -5,6 +5,7 @@
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/qt_form_view.h"
 #include "platform/recording_ports.h"
+#include "programs/frmCustom.h"
 #include "shell/frmTavrol.h"
 
 #include <QTest>

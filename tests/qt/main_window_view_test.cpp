@@ -164,8 +164,8 @@ TEST_F(MainWindowView, disabledKeyIgnoresClicks)
 {
     showWindow();
     form.Display.setCaption("5");
-    form.btnMemory[3]->click(); // M+ holds 5 and enables MR
-    form.btnMemory[0]->click(); // MC clears it and disables MR again
+    form.btnMemory[MemoryKey::Add]->click(); // M+ holds 5 and enables MR
+    form.btnMemory[MemoryKey::Clear]->click(); // MC clears it and disables MR again
     ASSERT_FALSE(widget("btnMemory(1)")->isEnabled());
     form.Display.setCaption("8");
     QTest::mouseClick(widget<QPushButton>("btnMemory(1)"), Qt::LeftButton);

@@ -21,9 +21,9 @@ TEST(StartUp, showsBannerCreditAndArmsTimer)
     EXPECT_EQ(f.MemoryText, "0");
     EXPECT_FALSE(f.statuswatch.visible());
     EXPECT_EQ(f.Mem.caption(), "");
-    EXPECT_FALSE(f.btnMemory[0]->enabled());
-    EXPECT_FALSE(f.btnMemory[1]->enabled());
-    EXPECT_TRUE(f.btnCustom[6]->enabled());
+    EXPECT_FALSE(f.btnMemory[MemoryKey::Clear]->enabled());
+    EXPECT_FALSE(f.btnMemory[MemoryKey::Recall]->enabled());
+    EXPECT_TRUE(f.btnCustom[CustomKey::Program]->enabled());
     EXPECT_EQ(f.btnPrint.tag(), "Poff");
     EXPECT_EQ(f.btnPrint.picture(), "");
 }
@@ -130,7 +130,7 @@ TEST(AllClear, resetsCalculatorKeepsMemory)
     frmTavrol& f = window.form;
     window.pressAll("5 M+ 2 + 3 \u00D7 . 4");
     f.DiceBox.setText(" 3\r\n");
-    f.btnDice[10]->setTag("4.");
+    f.btnDice[DiceKey::XDn]->setTag("4.");
     window.press("AC");
     EXPECT_EQ(f.Display.caption(), "0.");
     EXPECT_FALSE(f.DecimalEntered);
@@ -141,21 +141,21 @@ TEST(AllClear, resetsCalculatorKeepsMemory)
     EXPECT_EQ(f.HeldOp, "+");
     EXPECT_EQ(f.RunValue, 0);
     EXPECT_EQ(f.PendingOp, "+");
-    EXPECT_EQ(f.btnDice[10]->tag(), "");
+    EXPECT_EQ(f.btnDice[DiceKey::XDn]->tag(), "");
     EXPECT_EQ(f.MemoryText, "5");
     EXPECT_EQ(f.Mem.caption(), "M");
-    EXPECT_TRUE(f.btnMemory[1]->enabled());
+    EXPECT_TRUE(f.btnMemory[MemoryKey::Recall]->enabled());
 }
 
 TEST(AllClear, disablesRerollOnlyWithoutRecord)
 {
     Window window;
-    EXPECT_FALSE(window.form.btnDice[13]->enabled());
-    window.form.btnDice[13]->setEnabled(true);
-    window.form.btnDice[13]->setTag(" 1, 3");
+    EXPECT_FALSE(window.form.btnDice[DiceKey::Reroll]->enabled());
+    window.form.btnDice[DiceKey::Reroll]->setEnabled(true);
+    window.form.btnDice[DiceKey::Reroll]->setTag(" 1, 3");
     window.press("AC");
-    EXPECT_TRUE(window.form.btnDice[13]->enabled());
-    EXPECT_EQ(window.form.btnDice[13]->tag(), " 1, 3");
+    EXPECT_TRUE(window.form.btnDice[DiceKey::Reroll]->enabled());
+    EXPECT_EQ(window.form.btnDice[DiceKey::Reroll]->tag(), " 1, 3");
 }
 
 TEST(Memory, indicatorAndKeysFollowRegister)
@@ -165,16 +165,16 @@ TEST(Memory, indicatorAndKeysFollowRegister)
     window.pressAll("5 M+");
     EXPECT_EQ(f.MemoryText, "5");
     EXPECT_EQ(f.Mem.caption(), "M");
-    EXPECT_TRUE(f.btnMemory[0]->enabled());
-    EXPECT_TRUE(f.btnMemory[1]->enabled());
+    EXPECT_TRUE(f.btnMemory[MemoryKey::Clear]->enabled());
+    EXPECT_TRUE(f.btnMemory[MemoryKey::Recall]->enabled());
     window.press("M-");
     EXPECT_EQ(f.MemoryText, "0");
     EXPECT_EQ(f.Mem.caption(), "");
-    EXPECT_FALSE(f.btnMemory[0]->enabled());
-    EXPECT_FALSE(f.btnMemory[1]->enabled());
+    EXPECT_FALSE(f.btnMemory[MemoryKey::Clear]->enabled());
+    EXPECT_FALSE(f.btnMemory[MemoryKey::Recall]->enabled());
     window.pressAll("9 M+ MC");
     EXPECT_EQ(f.MemoryText, "0");
-    EXPECT_FALSE(f.btnMemory[1]->enabled());
+    EXPECT_FALSE(f.btnMemory[MemoryKey::Recall]->enabled());
 }
 
 TEST(Memory, keysLeaveEntryStateAndPendingWork)

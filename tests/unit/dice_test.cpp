@@ -30,11 +30,11 @@ TEST_P(DiceScenario, listsTotalsAndRecords)
     const frmTavrol& f = window.form;
     EXPECT_EQ(f.DiceBox.text(), roll.list);
     EXPECT_EQ(f.Display.caption(), roll.display);
-    EXPECT_EQ(f.btnDice[13]->tag(), roll.record);
+    EXPECT_EQ(f.btnDice[DiceKey::Reroll]->tag(), roll.record);
     EXPECT_EQ(f.CommandLine, roll.recorded);
     EXPECT_EQ(f.DiceArray, roll.dice);
     EXPECT_EQ(f.LastKey, "dice");
-    EXPECT_TRUE(f.btnDice[13]->enabled());
+    EXPECT_TRUE(f.btnDice[DiceKey::Reroll]->enabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, DiceScenario,
@@ -91,7 +91,7 @@ TEST(DiceKeys, rerollOfFourteenCharacterCountRollsTheSameDice)
     ASSERT_FALSE(window.form.DiceArray.empty());
     EXPECT_EQ(window.form.DiceArray.front(), 123);
     EXPECT_EQ(window.display(), "246.");
-    EXPECT_EQ(window.form.btnDice[13]->tag(), " 1, 123.4568");
+    EXPECT_EQ(window.form.btnDice[DiceKey::Reroll]->tag(), " 1, 123.4568");
 }
 
 TEST(DiceKeys, rerollWithNothingRememberedSaysNotDefined)
@@ -100,7 +100,7 @@ TEST(DiceKeys, rerollWithNothingRememberedSaysNotDefined)
     window.press("reroll");
     EXPECT_EQ(window.status(), "Not Defined");
     EXPECT_EQ(window.display(), "0.");
-    EXPECT_EQ(window.form.btnDice[13]->tag(), "");
+    EXPECT_EQ(window.form.btnDice[DiceKey::Reroll]->tag(), "");
     EXPECT_EQ(window.form.CommandLine, "");
     window.press("reroll");
     EXPECT_EQ(window.status(), "Not Defined");
@@ -112,7 +112,7 @@ TEST(DiceKeys, rerollAfterCompletedXdnActsAsFirstPress)
 {
     Window window(true, { 1, 2 });
     window.pressAll("2 xDn 6 xDn reroll");
-    EXPECT_EQ(window.form.btnDice[10]->tag(), "6.");
+    EXPECT_EQ(window.form.btnDice[DiceKey::XDn]->tag(), "6.");
     EXPECT_EQ(window.display(), "6.");
     EXPECT_EQ(window.form.Mem.caption(), "X");
     EXPECT_EQ(window.form.DiceBox.text(), "");
@@ -122,7 +122,7 @@ TEST(DiceKeys, xdnIndicatorFollowsPendingCountAndMemory)
 {
     Window window(true, { 3 });
     window.pressAll("5 M+ AC 2 . 5 xDn");
-    EXPECT_EQ(window.form.btnDice[10]->tag(), "2.5");
+    EXPECT_EQ(window.form.btnDice[DiceKey::XDn]->tag(), "2.5");
     EXPECT_EQ(window.display(), "2.");
     EXPECT_EQ(window.form.Mem.caption(), "MX");
     window.press("MR"); // a memory key rewrites the indicator; the pending count stays
@@ -131,7 +131,7 @@ TEST(DiceKeys, xdnIndicatorFollowsPendingCountAndMemory)
     EXPECT_EQ(window.form.DiceArray, (std::vector<std::int16_t> { 2, 3, 3 }));
     EXPECT_EQ(window.form.Mem.caption(), "M");
     window.pressAll("7 xDn AC");
-    EXPECT_EQ(window.form.btnDice[10]->tag(), "");
+    EXPECT_EQ(window.form.btnDice[DiceKey::XDn]->tag(), "");
 }
 
 TEST(DiceKeys, diceCountAboveListLimitIsClamped)
@@ -142,7 +142,10 @@ TEST(DiceKeys, diceCountAboveListLimitIsClamped)
         ASSERT_EQ(window.form.DiceArray.size(), 32768u) << keys;
         EXPECT_EQ(window.form.DiceArray[0], 32767) << keys;
         EXPECT_EQ(std::count(window.form.DiceBox.text().begin(), window.form.DiceBox.text().end(), '\n'), 32767);
-        EXPECT_EQ(window.form.btnDice[13]->tag().substr(window.form.btnDice[13]->tag().find(',')), ", 32767") << keys;
+        EXPECT_EQ(
+            window.form.btnDice[DiceKey::Reroll]->tag().substr(window.form.btnDice[DiceKey::Reroll]->tag().find(',')),
+            ", 32767")
+            << keys;
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "dice/random_source.h"
 #include "platform/recording_ports.h"
+#include "programs/frmCustom.h"
 #include "shell/frmTavrol.h"
 
 #include <functional>

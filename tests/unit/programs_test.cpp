@@ -1,7 +1,5 @@
 // Recording, the programming window, the stored entries and playback.
 #include "harness.h"
-#include "programs/custom_entry.h"
-#include "programs/key_code.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -12,56 +10,6 @@ namespace {
 
 const std::string kApp = "Tavrol32";
 const std::string kSection = "custom";
-
-TEST(KeyCode, everyRecordedCodeReplaysItsKey)
-{
-    const struct {
-        const char* code;
-        KeyArray array;
-        int index;
-    } rows[] = { { "0", KeyArray::Digit, 0 }, { "9", KeyArray::Digit, 9 }, { ".", KeyArray::Digit, 10 },
-        { "\u00B1", KeyArray::Operator, 0 }, { "%", KeyArray::Operator, 1 }, { "\u00D7", KeyArray::Operator, 2 },
-        { "\u00F7", KeyArray::Operator, 3 }, { "+", KeyArray::Operator, 4 }, { "-", KeyArray::Operator, 5 },
-        { "=", KeyArray::Operator, 6 }, { "f", KeyArray::Dice, 0 }, { "x", KeyArray::Dice, 1 },
-        { "e", KeyArray::Dice, 2 }, { "t", KeyArray::Dice, 3 }, { "l", KeyArray::Dice, 4 }, { "n", KeyArray::Dice, 5 },
-        { "h", KeyArray::Dice, 6 }, { "i", KeyArray::Dice, 7 }, { "u", KeyArray::Dice, 8 }, { "v", KeyArray::Dice, 9 },
-        { "y", KeyArray::Dice, 10 }, { "b", KeyArray::Dice, 11 }, { "w", KeyArray::Dice, 12 } };
-    for (const auto& row : rows)
-        EXPECT_EQ(keyForCode(row.code), (KeyPress { row.array, row.index })) << row.code;
-    for (const char* skipped : { "F", "X", "M", "r", " ", ",", "*", "/", "a", "\u00D8", "" })
-        EXPECT_FALSE(keyForCode(skipped).has_value()) << skipped;
-}
-
-TEST(CustomEntry, parsesCaptionAndCommand)
-{
-    const struct {
-        const char* value;
-        const char* caption;
-        const char* command;
-        bool programmed;
-    } rows[]
-        = { { "Unprog,0", "Unprog", "0", false }, { "Roll,3+x", "Roll", "3+x", true }, { "Two,00", "Two", "00", true },
-              { "Blank, 0", "Blank", " 0", true }, { ",3+x", "", "3+x", true }, { "Empty,", "Empty", "", true },
-              { "a,b,1", "a", "b,1", true }, { "NoComma", "NoComma", "0", false }, { "", "", "0", false } };
-    for (const auto& row : rows) {
-        const CustomEntry entry = parseCustomEntry(row.value);
-        EXPECT_EQ(entry.caption, row.caption) << row.value;
-        EXPECT_EQ(entry.command, row.command) << row.value;
-        EXPECT_EQ(entry.programmed, row.programmed) << row.value;
-    }
-}
-
-TEST(CustomEntry, cutsLongCommandAtFiveHundredTwelveCharacters)
-{
-    const std::string command(600, '\xC3'); // invalid on its own: counts a character a byte
-    EXPECT_EQ(parseCustomEntry("Long," + std::string(300, '1') + std::string(300, '\xD7')).command.size(), 300u + 212u);
-    EXPECT_EQ(parseCustomEntry("Long," + std::string(700, '5')).command, std::string(512, '5'));
-    std::string multiplied;
-    for (int i = 0; i < 600; ++i)
-        multiplied += "\u00D7";
-    EXPECT_EQ(parseCustomEntry("Times," + multiplied).command, multiplied.substr(0, 1024));
-    EXPECT_EQ(parseCustomEntry("Bytes," + command).command.size(), 512u);
-}
 
 TEST(LoadCustom, keysTakeStoredCaptionsCommandsAndStates)
 {
@@ -79,8 +27,8 @@ TEST(LoadCustom, keysTakeStoredCaptionsCommandsAndStates)
     EXPECT_EQ(f.btnCustom[3]->caption(), "Off");
     EXPECT_FALSE(f.btnCustom[3]->enabled());
     EXPECT_TRUE(f.btnCustom[5]->enabled());
-    EXPECT_EQ(f.btnCustom[6]->caption(), "Program");
-    EXPECT_TRUE(f.btnCustom[6]->enabled());
+    EXPECT_EQ(f.btnCustom[CustomKey::Program]->caption(), "Program");
+    EXPECT_TRUE(f.btnCustom[CustomKey::Program]->enabled());
 }
 
 struct Playback {
