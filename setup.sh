@@ -22,7 +22,8 @@ as_root() {
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fontconfig fonts-liberation2)
 if [ "$mode" = test ]; then
-    packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales cups cups-client printer-driver-cups-pdf poppler-utils)
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales cups cups-client printer-driver-cups-pdf poppler-utils
+        desktop-file-utils appstream)
 fi
 
 missing=()
