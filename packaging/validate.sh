@@ -30,7 +30,7 @@ tree)
     "$cmake" --install "$build" --prefix "$prefix" >/dev/null || exit 1
     missing=0
     for file in bin/tavrol32 bin/tavrol32-play share/applications/tavrol32.desktop \
-        share/metainfo/io.github.tavrol32.tavrol32.metainfo.xml; do
+        share/metainfo/io.github.tavrol32.tavrol32.metainfo.xml share/doc/tavrol32/copyright; do
         [ -f "$prefix/$file" ] || { echo "not installed: $file"; missing=1; }
     done
     for size in "$@"; do
