@@ -25,6 +25,14 @@ void Control::notify(Property property)
         observer->propertyChanged(*this, property);
 }
 
+void Control::setDescription(std::string description)
+{
+    if (description == description_)
+        return;
+    description_ = std::move(description);
+    notify(Property::Description);
+}
+
 void Control::setTag(std::string tag)
 {
     if (tag == tag_)

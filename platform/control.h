@@ -14,7 +14,7 @@ class Form;
 
 enum class ControlKind { Label, CommandButton, TextBox, OptionButton, GroupBox, PictureToggle, Timer };
 
-enum class Property { Caption, Text, Enabled, Visible, Tag, Value, Picture, Interval };
+enum class Property { Caption, Text, Enabled, Visible, Tag, Value, Picture, Interval, Description };
 
 // Positions and sizes in twips (1440 per inch), relative to the holder's client area.
 struct Rect {
@@ -82,6 +82,11 @@ public:
     const std::string& accessibleName() const { return accessibleName_; }
     void setAccessibleName(std::string name) { accessibleName_ = std::move(name); }
 
+    // A line or two on what the control does: the tooltip, which a screen reader speaks as the
+    // control's description. Unlike the spoken name it may change while the program runs.
+    const std::string& description() const { return description_; }
+    void setDescription(std::string description);
+
     const std::string& tag() const { return tag_; }
     void setTag(std::string tag);
     bool enabled() const { return enabled_; }
@@ -102,6 +107,7 @@ private:
     Control* holder_ = nullptr;
     int tabOrder_ = -1;
     std::string accessibleName_;
+    std::string description_;
     std::string tag_;
     bool enabled_ = true;
     bool visible_ = true;

@@ -271,7 +271,7 @@ void QtFormView::applyTabOrder()
 void QtFormView::applyState(Control& control)
 {
     for (const Property property : { Property::Caption, Property::Text, Property::Value, Property::Picture,
-             Property::Interval, Property::Enabled, Property::Visible })
+             Property::Interval, Property::Enabled, Property::Visible, Property::Description })
         propertyChanged(control, property);
 }
 
@@ -317,6 +317,13 @@ void QtFormView::propertyChanged(Control& control, Property property)
         if (control.kind() == ControlKind::PictureToggle)
             static_cast<QLabel*>(widget)->setPixmap(loadTogglePicture(static_cast<PictureToggle&>(control).picture()));
         break;
+    case Property::Description: {
+        // The tooltip, and the same text as what a screen reader speaks as the description.
+        const QString description = toQString(control.description());
+        widget->setToolTip(description);
+        widget->setAccessibleDescription(description);
+        break;
+    }
     case Property::Tag:
     case Property::Interval:
         break;
