@@ -3,6 +3,7 @@
 #include "platform/qt/pictures.h"
 #include "platform/qt/qsettings_store.h"
 #include "platform/qt/qt_form_view.h"
+#include "platform/qt/qt_long_tape_dialog.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_modal_host.h"
 #include "platform/qt/qt_tape_printer.h"
@@ -25,9 +26,14 @@ int main(int argc, char* argv[])
     tavrol::qt::QtFormView window(form);
     messages.setParent(&window);
     modal.setOwner(&window);
+    printer.setChooser([&window](int pages) { return tavrol::qt::askAboutLongTape(&window, pages); });
     form.Form_Load();
     window.show();
+    // Once the loop runs.
+    QMetaObject::invokeMethod(
+        &window, [&printer] { printer.finishLeftOvers(); }, Qt::QueuedConnection);
     const int status = QApplication::exec();
     form.Form_Unload();
+    printer.waitForJobs(); // bounded: lp is stopped after its time
     return status;
 }
