@@ -4,6 +4,7 @@
 //   pending <yes or no>     whether the job was still with lp when the tape had been switched off
 //   asked <pages>           the long-tape question was asked, for a tape of that many pages
 //   destination <printer name or PDF file>   once every job is over
+//   status <n>              what the event loop returned (mode signal)
 //   message <text of each message box shown>
 // The exit status is 1 when the tape toggle did not follow a click.
 //
@@ -13,15 +14,20 @@
 //   tavrol32-print-tape proportional   the short tape, its face named a proportional one
 //   tavrol32-print-tape dice N  one roll of N dice; TAPE_CHOICE (print, pdf or discard) answers
 //                               the long-tape question
+//   tavrol32-print-tape signal  the short tape, then SIGTERM with the tape on while the
+//                               programming window is open, handled as the desktop program does
 //   tavrol32-print-tape killed  the short tape, then SIGKILL with the tape on
 //   tavrol32-print-tape start   what the desktop program does at start: kept notices, left tapes
 // TAPE_SUBMIT_TIMEOUT_MS, when set, is how long lp may take.
 #include "dice/random_source.h"
+#include "platform/qt/qt_modal_host.h"
+#include "platform/qt/qt_quit_signals.h"
 #include "platform/qt/qt_tape_printer.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <chrono>
 #include <csignal>
 #include <iostream>
@@ -123,9 +129,11 @@ int main(int argc, char** argv)
         std::cout << "asked " << pages << std::endl;
         return choiceFromEnvironment();
     });
-    tavrol::NullModalHost modal;
+    tavrol::NullModalHost noWindow;
+    tavrol::qt::QtModalHost modal;
     tavrol::ScriptedFaces faces({ 4, 2, 6 });
-    frmTavrol form({ settings, printer, messages, modal, faces });
+    frmTavrol form(
+        { settings, printer, messages, mode == "signal" ? static_cast<tavrol::ModalHost&>(modal) : noWindow, faces });
     form.Form_Load();
     Clicker clicker(form);
 
@@ -137,6 +145,19 @@ int main(int argc, char** argv)
         followed = clicker.toggleTape(true);
         clicker.keys(tapeKeys(mode, count));
         std::raise(SIGKILL);
+    } else if (mode == "signal") {
+        // The desktop program's own handling: nobody is at the screen once a signal came.
+        tavrol::qt::QuitSignals quit([&printer](int) { printer.setUnattended(); });
+        QTimer::singleShot(0, [&] {
+            followed = clicker.toggleTape(true);
+            clicker.keys(tapeKeys(mode, count));
+            std::raise(SIGTERM);
+            form.btnCustom[6]->click(); // "Program": a modal window, whose loop the signal ends too
+        });
+        const int status = QApplication::exec();
+        form.Form_Unload();
+        report(printer);
+        std::cout << "status " << status << '\n';
     } else {
         for (int run = mode == "twice" ? 2 : 1; run > 0; --run) {
             followed = clicker.toggleTape(true) && followed;

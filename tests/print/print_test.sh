@@ -6,6 +6,7 @@
 #   print_test.sh DRIVER refusing     a queue that refuses jobs, then no temporary file: a PDF
 #   print_test.sh DRIVER no_printer   no print system at all: a PDF in the documents folder
 #   print_test.sh DRIVER lp_faults    an lp that hangs, one that fails, and none: a PDF each
+#   print_test.sh DRIVER signal       SIGTERM with the tape on finishes it as closing does
 #   print_test.sh DRIVER journal      a tape running when the program was killed is finished
 #                                     at the next start
 #   print_test.sh DRIVER long_tape    a tape of more than ten pages asks first
@@ -140,6 +141,27 @@ lp_faults)
     mkdir -p "$work/no-lp"
     run_tape short PATH="$work/no-lp"
     saved_as_pdf "$(destinations)" "no lp command" "$work/home/Documents"
+    ;;
+signal)
+    # SIGTERM with the tape on, while the programming window is open: the window's loop ends
+    # too, and the tape is finished as closing the window finishes it.
+    fake_lp prints
+    run_tape signal "$fake_path"
+    [ "$(sed -n 's/^status //p' "$work/out")" = 143 ] || fail "the event loop did not end on SIGTERM: $(cat "$work/out")"
+    [ "$(lp_jobs | wc -l)" -eq 1 ] || fail "lp got $(lp_jobs | wc -l) jobs, expected the tape"
+    check_tape "$(lp_jobs)" "tape ended by SIGTERM" <"$here/short_tape.txt"
+    [ -z "$(messages)$(journals)" ] || fail "printed, yet: $(messages) $(journals)"
+    # After a signal nobody may be at the screen: no box waits; the outcome goes to standard
+    # error and is shown at the next start, once.
+    fake_lp refuses
+    run_tape signal "$fake_path"
+    file=$(destinations)
+    [ -z "$(messages)" ] || fail "a message box waited after the signal: $(messages)"
+    grep -qF "No printer took the tape" "$work/err" || fail "standard error does not tell: $(cat "$work/err")"
+    run_tape start "$fake_path"
+    saved_as_pdf "$file" "fake-office is not accepting jobs" "$work/home/Documents"
+    run_tape start "$fake_path"
+    [ -z "$(messages)" ] || fail "a notice was shown at a second start: $(messages)"
     ;;
 journal)
     fake_lp prints
