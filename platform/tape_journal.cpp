@@ -41,10 +41,10 @@ bool makeFolder(const std::string& folder, std::string& error)
 // replaced it between the opening and the lock.
 bool stillNamed(int fd, const std::string& path)
 {
-    struct stat open { };
+    struct stat opened { };
     struct stat named { };
-    return ::fstat(fd, &open) == 0 && ::stat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev
-        && open.st_ino == named.st_ino;
+    return ::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev
+        && opened.st_ino == named.st_ino;
 }
 
 bool isJournalName(std::string_view name)

@@ -1,7 +1,8 @@
 // The running tape kept on disk line by line, so that a crash, a kill or a lost display loses
 // nothing: the next start finds the journals of programs that are gone and finishes their tapes.
 // Each journal belongs to one process, which holds an flock on it for as long as the journal is
-// open; a journal that can be locked has no live owner.
+// open; a journal that can be locked has no live owner. A journal holds one tape, so a process
+// may hold several at once: the running tape's and those of tapes still on their way to a printer.
 #pragma once
 
 #include <string>
