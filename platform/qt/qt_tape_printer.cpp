@@ -300,15 +300,18 @@ void QtTapePrinter::submit(Sheet sheet, TapeJournal journal, bool leftOver)
     started.bound.setSingleShot(true);
     started.bound.setInterval(bound_);
     QObject::connect(&started.bound, &QTimer::timeout, &context_, [this, &started] {
+        if (started.done)
+            return;
         started.lp.kill();
         failed(started,
             QStringLiteral("The print system did not answer within %1 s, so lp was stopped.")
-                .arg(static_cast<double>(bound_.count()) / 1000.0));
+                .arg(started.bound.interval() / 1000.0));
     });
+    jobs_.push_back(std::move(job));
+    // The bound runs first: lp may fail to start inside start() itself, which settles the job.
+    started.bound.start();
     started.lp.setStandardInputFile(QProcess::nullDevice());
     started.lp.start(lp, { QStringLiteral("-t"), kTitle, QStringLiteral("--"), started.file.fileName() });
-    started.bound.start();
-    jobs_.push_back(std::move(job));
 }
 
 void QtTapePrinter::printed(Job& job, const QString& said)
