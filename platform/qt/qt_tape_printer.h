@@ -99,6 +99,7 @@ private:
     bool journalLost_ = false; // given up for this tape after a failure, which was reported
     std::vector<TapeJournal> kept_; // tapes neither printed nor saved, held until the program ends
     Chooser chooser_;
+    // Enough for a slow network queue to take a job; at the end of the program nobody waits longer.
     std::chrono::milliseconds bound_ { 30'000 };
     bool unattended_ = false;
     std::list<std::unique_ptr<Job>> jobs_;

@@ -164,6 +164,8 @@ signal)
     [ -z "$(messages)" ] || fail "a notice was shown at a second start: $(messages)"
     ;;
 journal)
+    # The tape of a program killed with the tape on waits in its journal; the next start prints
+    # it, says so, and lets the journal go.
     fake_lp prints
     launch_tape killed
     [ "$status" -eq 137 ] || fail "the driver was to be killed, it ended with status $status: $(cat "$work/err")"
