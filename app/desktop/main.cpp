@@ -3,8 +3,10 @@
 #include "platform/qt/pictures.h"
 #include "platform/qt/qsettings_store.h"
 #include "platform/qt/qt_form_view.h"
+#include "platform/qt/qt_long_tape_dialog.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_modal_host.h"
+#include "platform/qt/qt_quit_signals.h"
 #include "platform/qt/qt_tape_printer.h"
 #include "shell/frmTavrol.h"
 
@@ -25,9 +27,18 @@ int main(int argc, char* argv[])
     tavrol::qt::QtFormView window(form);
     messages.setParent(&window);
     modal.setOwner(&window);
+    printer.setChooser([&window](int pages) { return tavrol::qt::askAboutLongTape(&window, pages); });
+    // A log-out, a shutdown or a closed terminal ends the program as closing the window does.
+    // Nobody may be at the screen then, and a box could hold up the log-out: the outcome of the
+    // tape goes to standard error and is shown at the next start.
+    tavrol::qt::QuitSignals quitSignals([&printer](int) { printer.setUnattended(); });
     form.Form_Load();
     window.show();
+    // Once the loop runs, so that a signal in the meantime still ends it.
+    QMetaObject::invokeMethod(
+        &window, [&printer] { printer.finishLeftOvers(); }, Qt::QueuedConnection);
     const int status = QApplication::exec();
     form.Form_Unload();
+    printer.waitForJobs(); // bounded: lp is stopped after its time
     return status;
 }

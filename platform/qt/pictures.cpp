@@ -1,9 +1,16 @@
 #include "platform/qt/pictures.h"
 
+#include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tavrol::qt {
 
@@ -11,6 +18,36 @@ namespace {
 
 const QString kTapeOn = QStringLiteral("printon.bmp");
 const QString kTapeOff = QStringLiteral("printoff.bmp");
+// Far beyond any toggle picture; a larger file is not read into memory.
+constexpr off_t kLargestPicture = off_t { 16 } << 20;
+
+// The bytes of a regular file. A FIFO or a device under a picture's name would hold the window
+// for ever, so the file is opened without waiting and refused unless it is a plain file.
+std::optional<QByteArray> regularFileBytes(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<QByteArray> bytes;
+    struct stat info { };
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kLargestPicture) {
+        QByteArray read;
+        char buffer[65536];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0 || read.size() + got > kLargestPicture) {
+                if (got == 0)
+                    bytes = std::move(read);
+                break;
+            }
+            read.append(buffer, static_cast<qsizetype>(got));
+        }
+    }
+    ::close(fd);
+    return bytes;
+}
 
 // A small printer with a sheet going in at the back and a printed slip coming out at the front;
 // the lamp is lit while the tape prints.
@@ -64,7 +101,7 @@ QPixmap loadTogglePicture(const std::string& picture)
     QString name = QString::fromStdString(picture);
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
     QPixmap fromFile;
-    if (fromFile.load(QDir::current().filePath(name)))
+    if (const auto bytes = regularFileBytes(QDir::current().filePath(name)); bytes && fromFile.loadFromData(*bytes))
         return fromFile;
     return builtInPicture(name);
 }

@@ -101,19 +101,59 @@ stop_cupsd() {
 }
 
 # Runs the driver in its own home, offscreen, as a client of $server (a socket where nothing
-# may listen); extra arguments are environment settings. Its report lands in $work/out.
-run_tape() {
+# may listen); $1 is the mode and its arguments, the other arguments are environment settings.
+# Its report lands in $work/out, its standard error in $work/err, and its exit status in $status.
+launch_tape() {
     local mode=$1
     shift
     mkdir -p "$work/home" "$work/runtime" "$work/tmp" "$work/etc"
     chmod 700 "$work/runtime"
-    env -u LPDEST -u PRINTER HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime" \
-        CUPS_SERVER="$server" CUPS_SERVERROOT="$work/etc" TMPDIR="$work/tmp" QT_QPA_PLATFORM=offscreen "$@" \
-        "$driver" "$mode" >"$work/out" 2>"$work/err" || fail "tape $mode: $(cat "$work/err")"
+    # shellcheck disable=SC2086 # the mode's words are the driver's arguments
+    env -u LPDEST -u PRINTER HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
+        XDG_STATE_HOME="$work/home/.local/state" XDG_RUNTIME_DIR="$work/runtime" CUPS_SERVER="$server" \
+        CUPS_SERVERROOT="$work/etc" TMPDIR="$work/tmp" QT_QPA_PLATFORM=offscreen "$@" \
+        "$driver" $mode >"$work/out" 2>"$work/err"
+    status=$?
+}
+
+# As launch_tape, for a run that must end well.
+run_tape() {
+    launch_tape "$@"
+    [ "$status" -eq 0 ] || fail "tape $1: $(cat "$work/err")"
 }
 
 destinations() { sed -n 's/^destination //p' "$work/out"; }
 messages() { sed -n 's/^message //p' "$work/out"; }
+pending() { sed -n 's/^pending //p' "$work/out"; }
+asked() { sed -n 's/^asked //p' "$work/out"; }
+journals() { ls "$work/home/.local/state/Tavrol32"/tape-*.journal 2>/dev/null; }
+
+# An lp of the test's own, first on the PATH that $fake_path then sets:
+#   prints    keeps each job it is given as $work/lp-jobs/N.pdf and answers as lp does
+#   refuses   says the destination is not accepting jobs, and fails
+#   hangs     never answers
+fake_lp() {
+    mkdir -p "$work/bin" "$work/lp-jobs"
+    # shellcheck disable=SC2034 # an environment setting for run_tape, in print_test.sh
+    fake_path="PATH=$work/bin:$PATH"
+    case "$1" in
+    prints)
+        cat >"$work/bin/lp" <<EOF
+#!/bin/sh
+for file; do :; done
+n=\$((\$(ls "$work/lp-jobs" | wc -l) + 1))
+cp "\$file" "$work/lp-jobs/\$n.pdf" || exit 1
+echo "request id is fake-office-\$n (1 file(s))"
+EOF
+        ;;
+    refuses) printf '#!/bin/sh\necho "lp: Destination fake-office is not accepting jobs." >&2\nexit 1\n' >"$work/bin/lp" ;;
+    hangs) printf '#!/bin/sh\nexec sleep 600\n' >"$work/bin/lp" ;;
+    *) fail "no fake lp that $1" ;;
+    esac
+    chmod +x "$work/bin/lp"
+}
+lp_jobs() { ls "$work/lp-jobs"/*.pdf 2>/dev/null; }
+pages_of() { pdfinfo "$1" | awk '/^Pages:/ { print $2 }'; }
 
 job_ids() { lpstat -h "$server" -W all -o 2>/dev/null | awk '{ n = split($1, part, "-"); print part[n] }'; }
 

@@ -5,6 +5,11 @@
 #   print_test.sh DRIVER queue        a cups-pdf queue as the default printer takes the job
 #   print_test.sh DRIVER refusing     a queue that refuses jobs, then no temporary file: a PDF
 #   print_test.sh DRIVER no_printer   no print system at all: a PDF in the documents folder
+#   print_test.sh DRIVER lp_faults    an lp that hangs, one that fails, and none: a PDF each
+#   print_test.sh DRIVER signal       SIGTERM with the tape on finishes it as closing does
+#   print_test.sh DRIVER journal      a tape running when the program was killed is finished
+#                                     at the next start
+#   print_test.sh DRIVER long_tape    a tape of more than ten pages asks first
 set -uo pipefail
 driver=$1
 case_name=$2
@@ -54,17 +59,20 @@ long_tape() {
 printed_to_queue() {
     [ "$(destinations)" = "$queue" ] || fail "job $1 went to '$(destinations)', not to $queue"
     [ -z "$(messages)" ] || fail "job $1 printed, yet a message was shown: $(messages)"
+    [ -z "$(asked)" ] || fail "job $1 asked before printing"
+    [ -z "$(journals)" ] || fail "job $1 printed, yet its journal stayed: $(journals)"
     [ "$(job_ids | sort -n | xargs)" = "$2" ] || fail "jobs '$(job_ids | xargs)', expected '$2'"
     wait_job "$1"
     spooled=$(printf '%s/spool/d%05d-001' "$work" "$1")
 }
 
-# The tape was saved instead: the message names the printer when there was one, and the file.
+# The short tape was saved instead: the message says why ($2) and names the file.
 saved_as_pdf() {
-    local file=$1 printer=$2
+    local file=$1 why=$2
     case "$file" in "$3"/*.pdf) ;; *) fail "the tape went to '$file', not to a PDF in $3" ;; esac
-    messages | grep -qF "$printer" || fail "no message names ${printer:-the file}: $(messages)"
+    messages | grep -qF "$why" || fail "no message says '$why': $(messages)"
     messages | grep -qF "PDF file:"$'\r'"$file" || fail "no message names $file: $(messages)"
+    [ -z "$(journals)" ] || fail "the tape was saved, yet its journal stayed: $(journals)"
     check_tape "$file" "saved tape" <"$here/short_tape.txt"
     check_page "$file" "saved tape"
 }
@@ -94,13 +102,13 @@ refusing)
     if [ "${#saved[@]}" -ne 2 ] || [ "${saved[0]}" = "${saved[1]}" ]; then
         fail "two tapes, files: ${saved[*]}"
     fi
-    for file in "${saved[@]}"; do saved_as_pdf "$file" "The printer $queue" "$work/home/Documents"; done
+    for file in "${saved[@]}"; do saved_as_pdf "$file" "$queue\" is not accepting jobs" "$work/home/Documents"; done
     cupsaccept -h "$server" "$queue" || fail "cupsaccept failed"
     # The queue takes jobs again, but the job cannot even be written: the temporary folder is a
     # file, which stops root too.
     touch "$work/not-a-folder"
     run_tape short TMPDIR="$work/not-a-folder"
-    saved_as_pdf "$(destinations)" "The printer $queue" "$work/home/Documents"
+    saved_as_pdf "$(destinations)" "No temporary file for the print job" "$work/home/Documents"
     [ -z "$(job_ids)" ] || fail "jobs reached the queue: $(job_ids | xargs)"
     ;;
 no_printer)
@@ -118,6 +126,78 @@ no_printer)
     # A face that is not fixed-pitch gives way to one that is, and the columns hold.
     run_tape proportional
     saved_as_pdf "$(destinations)" "No printer took the tape" "$work/home/Papers"
+    ;;
+lp_faults)
+    # An lp that never answers: switching the tape off returns with the job still with lp, and
+    # after the bound the tape is saved and the user told.
+    fake_lp hangs
+    run_tape short "$fake_path" TAPE_SUBMIT_TIMEOUT_MS=300
+    [ "$(pending)" = yes ] || fail "switching the tape off waited for lp (pending: '$(pending)')"
+    saved_as_pdf "$(destinations)" "did not answer" "$work/home/Documents"
+    # One that refuses the job, and none at all: cups-client is only recommended.
+    fake_lp refuses
+    run_tape short "$fake_path"
+    saved_as_pdf "$(destinations)" "fake-office is not accepting jobs" "$work/home/Documents"
+    mkdir -p "$work/no-lp"
+    run_tape short PATH="$work/no-lp"
+    saved_as_pdf "$(destinations)" "no lp command" "$work/home/Documents"
+    ;;
+signal)
+    # SIGTERM with the tape on, while the programming window is open: the window's loop ends
+    # too, and the tape is finished as closing the window finishes it.
+    fake_lp prints
+    run_tape signal "$fake_path"
+    [ "$(sed -n 's/^status //p' "$work/out")" = 143 ] || fail "the event loop did not end on SIGTERM: $(cat "$work/out")"
+    [ "$(lp_jobs | wc -l)" -eq 1 ] || fail "lp got $(lp_jobs | wc -l) jobs, expected the tape"
+    check_tape "$(lp_jobs)" "tape ended by SIGTERM" <"$here/short_tape.txt"
+    [ -z "$(messages)$(journals)" ] || fail "printed, yet: $(messages) $(journals)"
+    # After a signal nobody may be at the screen: no box waits; the outcome goes to standard
+    # error and is shown at the next start, once.
+    fake_lp refuses
+    run_tape signal "$fake_path"
+    file=$(destinations)
+    [ -z "$(messages)" ] || fail "a message box waited after the signal: $(messages)"
+    grep -qF "No printer took the tape" "$work/err" || fail "standard error does not tell: $(cat "$work/err")"
+    run_tape start "$fake_path"
+    saved_as_pdf "$file" "fake-office is not accepting jobs" "$work/home/Documents"
+    run_tape start "$fake_path"
+    [ -z "$(messages)" ] || fail "a notice was shown at a second start: $(messages)"
+    ;;
+journal)
+    # The tape of a program killed with the tape on waits in its journal; the next start prints
+    # it, says so, and lets the journal go.
+    fake_lp prints
+    launch_tape killed
+    [ "$status" -eq 137 ] || fail "the driver was to be killed, it ended with status $status: $(cat "$work/err")"
+    [ "$(journals | wc -l)" -eq 1 ] || fail "no journal kept the running tape"
+    run_tape start "$fake_path"
+    [ "$(lp_jobs | wc -l)" -eq 1 ] || fail "lp got $(lp_jobs | wc -l) jobs at the next start, expected the tape"
+    check_tape "$(lp_jobs)" "tape of a killed program" <"$here/short_tape.txt"
+    messages | grep -qF "still running when Tavrol32 last ended has been printed on fake-office" ||
+        fail "the user was not told of the tape: $(messages)"
+    [ -z "$(journals)" ] || fail "the journal stayed after its tape was printed"
+    ;;
+long_tape)
+    # Up to ten pages print without a question; a longer tape asks first, told the pages it
+    # will print, and each answer does what it says.
+    fake_lp prints
+    run_tape long "$fake_path"
+    [ -z "$(asked)" ] || fail "a tape of $(asked) pages asked first"
+    rm -f "$work"/lp-jobs/*
+    for answer in print pdf discard; do
+        run_tape "dice 32767" "$fake_path" TAPE_CHOICE=$answer
+        pages=$(asked)
+        [ "${pages:-0}" -gt 10 ] || fail "$answer: one roll of 32767 dice did not ask first ('$pages')"
+        kept=$(ls "$work/home/Documents"/*.pdf 2>/dev/null)
+        case $answer in
+        print) [ -z "$kept$(messages)" ] && [ "$(lp_jobs | wc -l)" -eq 1 ] && [ "$(pages_of "$(lp_jobs)")" = "$pages" ] ;;
+        pdf) [ -z "$(lp_jobs)" ] && [ "$(destinations)" = "$kept" ] && [ "$(pages_of "$kept")" = "$pages" ] &&
+            messages | grep -qF "PDF file:"$'\r'"$kept" ;;
+        discard) [ -z "$(lp_jobs)$kept$(messages)$(destinations)" ] ;;
+        esac || fail "answered $answer for $pages pages: lp got '$(lp_jobs)', kept '$kept', told '$(messages)'"
+        [ -z "$(journals)" ] || fail "answered $answer: the journal stayed"
+        rm -f "$work"/lp-jobs/* "$work/home/Documents"/*.pdf
+    done
     ;;
 *) fail "unknown case $case_name" ;;
 esac

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/stat.h>
 #include <vector>
 
 namespace tavrol::qt::testing {
@@ -145,6 +146,7 @@ struct PictureRow {
     const char* fileInFolder; // written as a 3 x 2 bitmap into the working folder; "" for none
     const char* picture;
     std::optional<QSize> shownSize; // none: nothing is shown
+    bool fifo = false; // the file is a FIFO with no writer instead: reading it would never end
 };
 
 TEST_F(SampleFormView, picturesComeFromTheWorkingFolderThenTheBuiltInCopies)
@@ -157,6 +159,7 @@ TEST_F(SampleFormView, picturesComeFromTheWorkingFolderThenTheBuiltInCopies)
         { "file in the working folder first", "printon.bmp", "printon.bmp", QSize(3, 2) },
         { "any picture file", "dragon.bmp", "dragon.bmp", QSize(3, 2) },
         { "missing picture shows nothing", "", "nosuch.bmp", std::nullopt },
+        { "a FIFO is never read: the built-in copy", "printon.bmp", "printon.bmp", builtIn, true },
     };
     const QString before = QDir::currentPath();
     auto* shown = widget<QLabel>("picTape");
@@ -166,7 +169,9 @@ TEST_F(SampleFormView, picturesComeFromTheWorkingFolderThenTheBuiltInCopies)
         QTemporaryDir folder;
         ASSERT_TRUE(folder.isValid());
         ASSERT_TRUE(QDir::setCurrent(folder.path()));
-        if (*row.fileInFolder) {
+        if (row.fifo) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(folder.filePath(QString::fromLatin1(row.fileInFolder))), 0600), 0);
+        } else if (*row.fileInFolder) {
             QImage small(3, 2, QImage::Format_RGB32);
             small.fill(Qt::blue);
             ASSERT_TRUE(small.save(folder.filePath(QString::fromLatin1(row.fileInFolder)), "BMP"));

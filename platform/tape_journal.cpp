@@ -1,0 +1,278 @@
+#include "platform/tape_journal.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <optional>
+#include <random>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace tavrol {
+namespace {
+
+constexpr std::string_view kPrefix = "tape-";
+constexpr std::string_view kSuffix = ".journal";
+constexpr char kPageBreak = '\f';
+// Far beyond any tape (the longest roll prints about 400 KB), small enough to read at once.
+constexpr off_t kLargestJournal = off_t { 256 } << 20;
+
+// Makes `folder` and its parents, private to the user, as the base directory rules ask.
+bool makeFolder(const std::string& folder, std::string& error)
+{
+    for (std::size_t slash = 1; slash <= folder.size(); ++slash) {
+        if (slash < folder.size() && folder[slash] != '/')
+            continue;
+        const std::string part = folder.substr(0, slash);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+            error = part + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether `path` still names the file open on `fd`: another process may have removed or
+// replaced it between the opening and the lock.
+bool stillNamed(int fd, const std::string& path)
+{
+    struct stat opened { };
+    struct stat named { };
+    return ::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev
+        && opened.st_ino == named.st_ino;
+}
+
+bool isJournalName(std::string_view name)
+{
+    return name.size() > kPrefix.size() + kSuffix.size() && name.starts_with(kPrefix) && name.ends_with(kSuffix);
+}
+
+// The whole of a regular file; nothing for a FIFO, a device or anything too large, which are
+// never read, so they cannot block the program.
+std::optional<std::string> readRegular(int fd)
+{
+    struct stat info { };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kLargestJournal)
+        return std::nullopt;
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return text;
+        text.append(buffer, static_cast<std::size_t>(got));
+        if (text.size() > static_cast<std::size_t>(kLargestJournal))
+            return std::nullopt;
+    }
+}
+
+bool writeAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t put = ::write(fd, data.data(), data.size());
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        data.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+} // namespace
+
+TapeJournal::TapeJournal(TapeJournal&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1))
+    , path_(std::move(other.path_))
+    , tape_(std::move(other.tape_))
+{
+}
+
+TapeJournal& TapeJournal::operator=(TapeJournal&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        fd_ = std::exchange(other.fd_, -1);
+        path_ = std::move(other.path_);
+        tape_ = std::move(other.tape_);
+    }
+    return *this;
+}
+
+TapeJournal::~TapeJournal()
+{
+    close();
+}
+
+void TapeJournal::close()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+TapeJournal TapeJournal::start(const std::string& folder, std::string& error)
+{
+    if (!makeFolder(folder, error))
+        return {};
+    // A file is named a journal before it is locked; an adopting process that takes it in that
+    // moment finds it empty and removes it, and the name no longer leads to the file opened here.
+    // Then another name is tried.
+    std::random_device entropy;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char unique[32];
+        std::snprintf(unique, sizeof unique, "%ld-%08x", static_cast<long>(::getpid()), entropy());
+        std::string path = folder + "/" + std::string(kPrefix) + unique + std::string(kSuffix);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0) {
+            error = path + ": " + std::strerror(errno);
+            return {};
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && stillNamed(fd, path))
+            return TapeJournal(fd, std::move(path));
+        ::close(fd);
+    }
+    error = folder + ": no journal of its own could be locked";
+    return {};
+}
+
+std::vector<TapeJournal> TapeJournal::adoptOrphans(const std::string& folder)
+{
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir))
+            if (isJournalName(entry->d_name))
+                names.emplace_back(entry->d_name);
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+
+    std::vector<TapeJournal> adopted;
+    for (const std::string& name : names) {
+        std::string path = folder + "/" + name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        TapeJournal journal(fd, std::move(path));
+        // A lock that cannot be taken is held by a live owner; its journal is not ours to finish.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !stillNamed(fd, journal.path_))
+            continue;
+        const std::optional<std::string> text = readRegular(fd);
+        if (!text)
+            continue; // not a file this program wrote: left alone
+        journal.tape_ = parseTapeJournal(*text);
+        const bool empty
+            = std::all_of(journal.tape_.begin(), journal.tape_.end(), [](const auto& page) { return page.empty(); });
+        if (empty)
+            journal.remove();
+        else
+            adopted.push_back(std::move(journal));
+    }
+    return adopted;
+}
+
+bool TapeJournal::appendRecord(std::string record)
+{
+    record.push_back('\n');
+    return fd_ >= 0 && writeAll(fd_, record);
+}
+
+bool TapeJournal::appendLine(std::string_view line)
+{
+    // A tape line never holds a line break; one that did would otherwise read back as two.
+    std::string record(line);
+    std::replace(record.begin(), record.end(), '\n', ' ');
+    if (record == std::string(1, kPageBreak))
+        record = " ";
+    return appendRecord(std::move(record));
+}
+
+bool TapeJournal::appendPageBreak()
+{
+    return appendRecord(std::string(1, kPageBreak));
+}
+
+void TapeJournal::remove()
+{
+    if (fd_ >= 0)
+        ::unlink(path_.c_str()); // before the lock goes, so nobody adopts a tape already handed over
+    close();
+}
+
+TapePages parseTapeJournal(std::string_view text)
+{
+    TapePages pages(1);
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view record = text.substr(0, end);
+        if (record.size() == 1 && record[0] == kPageBreak)
+            pages.emplace_back();
+        else
+            pages.back().emplace_back(record);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return pages;
+}
+
+namespace {
+
+constexpr const char* kNotices = "/notices";
+
+} // namespace
+
+void keepNotice(const std::string& folder, std::string_view text)
+{
+    std::string error;
+    if (!makeFolder(folder, error))
+        return;
+    // One notice a line; message text takes a carriage return as a line break as well.
+    std::string record(text);
+    std::replace(record.begin(), record.end(), '\n', '\r');
+    record.push_back('\n');
+    const std::string path = folder + kNotices;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    struct stat info { };
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        writeAll(fd, record);
+    ::close(fd);
+}
+
+std::vector<std::string> takeNotices(const std::string& folder)
+{
+    // Renamed first, so that two programs starting at once do not both show the same notices.
+    const std::string path = folder + kNotices;
+    const std::string taken = path + "." + std::to_string(::getpid());
+    if (::rename(path.c_str(), taken.c_str()) != 0)
+        return {};
+    std::vector<std::string> notices;
+    const int fd = ::open(taken.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    if (fd >= 0) {
+        if (const std::optional<std::string> text = readRegular(fd)) {
+            std::string_view rest = *text;
+            while (!rest.empty()) {
+                const std::size_t end = rest.find('\n');
+                if (end != 0)
+                    notices.emplace_back(rest.substr(0, end));
+                rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+            }
+        }
+        ::close(fd);
+    }
+    ::unlink(taken.c_str());
+    return notices;
+}
+
+} // namespace tavrol
