@@ -48,7 +48,7 @@ Timer& frmTavrol::buildControls()
             slots[i] = &add<CommandButton>(name, static_cast<int>(i), Rect { key.left, key.top, key.width, kKeyHeight },
                 styleOf(i), std::string(key.caption));
             slots[i]->setAccessibleName(std::string(key.spoken));
-            slots[i]->setDescription(std::string(key.tooltip));
+            slots[i]->setDescription(keyTooltip(key));
         }
     };
     const auto plain = [](std::size_t) { return Style {}; };

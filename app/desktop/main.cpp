@@ -1,5 +1,6 @@
 // The desktop program: the main window model drawn by Qt. It reads no command line.
 #include "dice/random_source.h"
+#include "platform/qt/main_window_keys.h"
 #include "platform/qt/pictures.h"
 #include "platform/qt/qsettings_store.h"
 #include "platform/qt/qt_form_view.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[])
 
     tavrol::frmTavrol form({ settings, printer, messages, modal, random });
     tavrol::qt::QtFormView window(form);
+    tavrol::qt::MainWindowKeys keys(form, window);
     messages.setParent(&window);
     modal.setOwner(&window);
     printer.setChooser([&window](int pages) { return tavrol::qt::askAboutLongTape(&window, pages); });

@@ -25,5 +25,35 @@ TEST(KeyCode, everyRecordedCodeReplaysItsKey)
         EXPECT_FALSE(keyForCode(skipped).has_value()) << skipped;
 }
 
+// A tooltip is the key's line, then every way the keyboard reaches it.
+TEST(KeyCode, tooltipsNameTheShortcut)
+{
+    const struct {
+        KeySpec key;
+        const char* tooltip;
+    } rows[] = {
+        { kDiceKeys[DiceKey::D6], "Rolls as many six-sided dice as the display shows. Keyboard: d6" },
+        { kDiceKeys[DiceKey::D100], "Rolls as many hundred-sided dice as the display shows. Keyboard: d% or d100" },
+        { { "k", "k", "", 0, 0, 0, "a  F9 Enter", "Does it." }, "Does it. Keyboard: a, F9 or Enter" },
+        { { "k", "k", "", 0, 0, 0, "a", "" }, "Keyboard: a" },
+        { kCustomKeys[0], "" },
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(keyTooltip(row.key), row.tooltip) << row.key.caption;
+}
+
+// Every key but the programmable ones says what it does and how the keyboard reaches it.
+TEST(KeyCode, everyFixedKeyHasAShortcutAndALine)
+{
+    for (const KeyArray array : kKeyArrays) {
+        if (array == KeyArray::Custom)
+            continue;
+        for (const KeySpec& key : keyTable(array)) {
+            EXPECT_FALSE(key.shortcut.empty()) << key.caption;
+            EXPECT_FALSE(key.tooltip.empty()) << key.caption;
+        }
+    }
+}
+
 } // namespace
 } // namespace tavrol

@@ -1,0 +1,83 @@
+// Typing on the main window as Qt delivers it: key events go to the key that has focus, which
+// passes on what it does not take; the window presses its keys through the model and copies.
+#include "main_window_fixture.h"
+#include "platform/qt/main_window_keys.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QPushButton>
+#include <memory>
+
+namespace tavrol::qt::testing {
+namespace {
+
+class TypingOnTheWindow : public MainWindowView {
+protected:
+    MainWindowKeys keys { form, view };
+
+    void SetUp() override
+    {
+        view.show();
+        QApplication::setActiveWindow(&view);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    }
+
+    static void type(const char* text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    static void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
+};
+
+TEST_F(TypingOnTheWindow, typedKeysCalculateRollCopyAndPaste)
+{
+    ASSERT_EQ(QApplication::focusWidget(), widget("btnClear(0)")); // takes Space, passes the rest on
+    type("12+30");
+    type(Qt::Key_Return);
+    EXPECT_EQ(form.Display.caption(), "42.");
+    EXPECT_EQ(form.CommandLine, "12+30="); // recorded as the clicks record it
+    auto* equals = widget<QPushButton>("btnOperator(6)");
+    ASSERT_NE(equals, nullptr);
+    EXPECT_TRUE(equals->isDown());
+    EXPECT_TRUE(QTest::qWaitFor([equals] { return !equals->isDown(); })); // the key comes up again
+
+    type(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard(), "42");
+
+    type("3d6");
+    EXPECT_EQ(form.Display.caption(), "3."); // three dice on their lowest face
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !view.paintPending(); }));
+    ModelListView* list = diceList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->text(), " 1\n 1\n 1\n"); // three lines, and the open last one
+    type(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(clipboard(), "1\n1\n1");
+
+    // The dice list's menu copies the same.
+    QGuiApplication::clipboard()->setText("none");
+    const std::unique_ptr<QMenu> menu(keys.diceMenu(list));
+    ASSERT_EQ(menu->actions().size(), 1);
+    QAction* copy = menu->actions().front();
+    EXPECT_EQ(copy->text(), "Copy dice");
+    ASSERT_TRUE(copy->isEnabled());
+    copy->trigger();
+    EXPECT_EQ(clipboard(), "1\n1\n1");
+
+    // Space still presses the key with focus; typing goes on from it.
+    type(Qt::Key_Escape);
+    widget("btnDigit(7)")->setFocus(Qt::OtherFocusReason);
+    type(Qt::Key_Space);
+    type("2");
+    EXPECT_EQ(form.Display.caption(), "72.");
+
+    QGuiApplication::clipboard()->setText(" 5.25\n");
+    type(Qt::Key_Delete);
+    type(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form.Display.caption(), "5.25");
+}
+
+} // namespace
+} // namespace tavrol::qt::testing
