@@ -117,6 +117,8 @@ private:
 namespace texts {
 inline constexpr const char* kDesignCaption = "Tavrol32 Beta 1";
 inline constexpr const char* kBanner = "Tavrol 32";
+// The status line while the display shows an overflow.
+inline constexpr const char* kOverflowStatus = "==== Error ====";
 extern const char* const kCreditLine;
 extern const char* const kAboutTitle;
 std::string aboutText();
