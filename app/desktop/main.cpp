@@ -1,5 +1,6 @@
 // The desktop program: the main window model drawn by Qt. It reads no command line.
 #include "dice/random_source.h"
+#include "platform/qt/odds_runner.h"
 #include "platform/qt/pictures.h"
 #include "platform/qt/qsettings_store.h"
 #include "platform/qt/qt_form_view.h"
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
     messages.setParent(&window);
     modal.setOwner(&window);
     form.Form_Load();
+    tavrol::qt::OddsRunner odds(form, window);
     window.show();
     const int status = QApplication::exec();
     form.Form_Unload();
