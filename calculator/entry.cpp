@@ -19,7 +19,7 @@ double frmTavrol::displayValue() const
 
 void frmTavrol::showOverflow()
 {
-    statuswatch.setCaption("==== Error ====");
+    statuswatch.setCaption(texts::kOverflowStatus);
     statuswatch.setVisible(true);
     pauser.setEnabled(true);
     Display.setCaption("0.");

@@ -20,6 +20,20 @@ struct Decimal {
 Decimal toDecimal(double value, int significant)
 {
     char buffer[64];
+    // A whole number of at most `significant` digits (every die and most totals) needs no
+    // rounding: its integer digits are what the scientific form would give, at a fraction of
+    // the cost.
+    constexpr double kPowersOfTen[]
+        = { 1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15 };
+    if (significant >= 1 && significant <= 15 && std::abs(value) < kPowersOfTen[significant]
+        && value == std::trunc(value)) {
+        const auto whole = static_cast<long long>(std::abs(value));
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, whole).ptr;
+        Decimal decimal { std::signbit(value), std::string(buffer, end), static_cast<int>(end - buffer) - 1 };
+        while (decimal.digits.size() > 1 && decimal.digits.back() == '0')
+            decimal.digits.pop_back();
+        return decimal;
+    }
     const auto result
         = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significant - 1);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));

@@ -78,6 +78,8 @@ void frmTavrol::LoadCustom()
         btnCustom[i]->setTag(entry.command);
         btnCustom[i]->setEnabled(entry.programmed);
     }
+    if (onCustomLoaded)
+        onCustomLoaded();
 }
 
 } // namespace tavrol

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,6 +91,8 @@ public:
     void btnCustom_Click(int Index);
     void keyplay(std::string& equation);
     void LoadCustom();
+    // Runs after LoadCustom has set the programmable keys, so that what describes them can follow.
+    std::function<void()> onCustomLoaded;
     // The programming window while it is loaded, or null; loading it runs its load step.
     frmCustom* customWindow() const;
     frmCustom& loadCustomWindow();
@@ -117,6 +120,8 @@ private:
 namespace texts {
 inline constexpr const char* kDesignCaption = "Tavrol32 Beta 1";
 inline constexpr const char* kBanner = "Tavrol 32";
+// The status line while the display shows an overflow.
+inline constexpr const char* kOverflowStatus = "==== Error ====";
 extern const char* const kCreditLine;
 extern const char* const kAboutTitle;
 std::string aboutText();

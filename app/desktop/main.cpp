@@ -1,6 +1,7 @@
 // The desktop program: the main window model drawn by Qt. It reads no command line.
 #include "dice/random_source.h"
 #include "platform/qt/main_window_keys.h"
+#include "platform/qt/odds_runner.h"
 #include "platform/qt/pictures.h"
 #include "platform/qt/qsettings_store.h"
 #include "platform/qt/qt_form_view.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     // tape goes to standard error and is shown at the next start.
     tavrol::qt::QuitSignals quitSignals([&printer](int) { printer.setUnattended(); });
     form.Form_Load();
+    tavrol::qt::OddsRunner odds(form, window);
     window.show();
     // Once the loop runs, so that a signal in the meantime still ends it.
     QMetaObject::invokeMethod(
