@@ -1,11 +1,12 @@
 // The desktop program: the main window model drawn by Qt. It reads no command line.
 #include "dice/random_source.h"
 #include "platform/qt/pictures.h"
-#include "platform/qt/qsettings_store.h"
 #include "platform/qt/qt_form_view.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_modal_host.h"
 #include "platform/qt/qt_tape_printer.h"
+#include "platform/settings_file.h"
+#include "platform/xdg_paths.h"
 #include "shell/frmTavrol.h"
 
 #include <QApplication>
@@ -16,7 +17,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(tavrol::qt::applicationIcon());
 
     tavrol::qt::QtMessageBox messages;
-    tavrol::qt::QSettingsStore settings;
+    tavrol::FileSettingsStore settings(tavrol::xdg::configHome());
     tavrol::qt::QtTapePrinter printer(messages);
     tavrol::qt::QtModalHost modal;
     tavrol::SystemRandom random;
