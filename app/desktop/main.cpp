@@ -10,9 +10,13 @@
 #include "shell/frmTavrol.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char* argv[])
 {
+    // A write past a file-size limit then fails with EFBIG, which the settings store reports,
+    // instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setWindowIcon(tavrol::qt::applicationIcon());
 
