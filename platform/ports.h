@@ -21,6 +21,9 @@ public:
     virtual bool save(
         const std::string& app, const std::string& section, const std::string& key, const std::string& value)
         = 0;
+    // Why the last get could not read the store (it then returned the fallback), or why the last
+    // save could not complete; "" when it went well.
+    virtual std::string problem() const { return ""; }
 };
 
 // The printer as the tape uses it: whole lines, already laid out in columns, pages, and the end

@@ -16,19 +16,28 @@ public:
     std::string get(const std::string& app, const std::string& section, const std::string& key,
         const std::string& fallback) override
     {
+        problem_ = unreadable ? reason : "";
         const auto found = values.find({ app, section, key });
-        return found == values.end() ? fallback : found->second;
+        return unreadable || found == values.end() ? fallback : found->second;
     }
     bool save(
         const std::string& app, const std::string& section, const std::string& key, const std::string& value) override
     {
+        problem_ = readOnly ? reason : "";
         if (readOnly)
             return false;
         values[{ app, section, key }] = value;
         return true;
     }
+    std::string problem() const override { return problem_; }
+
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
-    bool readOnly = false;
+    bool readOnly = false; // saves fail
+    bool unreadable = false; // gets read nothing and give the fallback
+    std::string reason = "the store is out of reach"; // the problem either reports
+
+private:
+    std::string problem_;
 };
 
 struct ShownMessage {

@@ -71,12 +71,23 @@ void frmTavrol::btnCustom_Click(int Index)
 
 void frmTavrol::LoadCustom()
 {
+    std::string problem;
     for (int i = 0; i < CustomKey::Program; ++i) {
         const CustomEntry entry
             = parseCustomEntry(ports_.settings.get(kSettingsApp, kSettingsSection, std::to_string(i), kUnprogrammed));
+        if (problem.empty())
+            problem = ports_.settings.problem();
         btnCustom[i]->setCaption(entry.caption);
         btnCustom[i]->setTag(entry.command);
         btnCustom[i]->setEnabled(entry.programmed);
+    }
+    // The keys load again after every programming: a store that stays unreadable is told once.
+    if (!problem.empty() && !toldStoreUnreadable_) {
+        toldStoreUnreadable_ = true;
+        ports_.messages.information("Tavrol32",
+            "The stored keys could not be read: the settings store cannot be read. The programmable keys "
+            "show as unprogrammed.\r\n"
+                + problem);
     }
     if (onCustomLoaded)
         onCustomLoaded();

@@ -113,6 +113,7 @@ private:
 
     FormPorts ports_;
     std::unique_ptr<frmCustom> custom_;
+    bool toldStoreUnreadable_ = false;
     TapeWriter tape_; // the tape's lines, laid out in columns, on their way to the printer
 };
 

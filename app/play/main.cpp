@@ -3,6 +3,7 @@
 #include "app/play/session.h"
 
 #include <clocale>
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -13,6 +14,9 @@ int main(int argc, char** argv)
     // Take the user's locale from the environment as the desktop program's toolkit does, so
     // that a locale-dependent number format would show here too.
     std::setlocale(LC_ALL, "");
+    // A write past a file-size limit then fails with EFBIG, which the settings store reports,
+    // instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     const auto arguments = tavrol::play::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!arguments.error.empty()) {

@@ -3,6 +3,7 @@
 #include "app/play/json_writer.h"
 #include "app/play/state_line.h"
 #include "dice/random_source.h"
+#include "platform/xdg_paths.h"
 
 #include <ostream>
 
@@ -43,6 +44,7 @@ void Session::ModalWindows::showModal(Form& form)
 Session::Session(PlayOptions options)
     : options_(std::move(options))
     , random_(randomFor(options_))
+    , settings_(xdg::configHome())
     , modal_(*this)
     , main_(FormPorts { settings_, printer_, messages_, modal_, *random_ })
 {

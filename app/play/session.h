@@ -4,8 +4,8 @@
 
 #include "app/play/arguments.h"
 #include "app/play/tokens.h"
-#include "platform/qt/qsettings_store.h"
 #include "platform/recording_ports.h"
+#include "platform/settings_file.h"
 #include "shell/frmTavrol.h"
 
 #include <iosfwd>
@@ -50,7 +50,7 @@ private:
 
     PlayOptions options_;
     std::unique_ptr<RandomSource> random_;
-    qt::QSettingsStore settings_;
+    FileSettingsStore settings_;
     RecordingPrinter printer_;
     RecordingMessageBox messages_;
     ModalWindows modal_;

@@ -1,6 +1,11 @@
 #include "platform/qt/qt_message_box.h"
 
+#include <QEvent>
 #include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+#include <utility>
+#include <vector>
 
 namespace tavrol::qt {
 
@@ -12,9 +17,71 @@ QString toMessageText(const std::string& utf8)
     return text;
 }
 
+namespace {
+
+void show(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox::information(parent, title, text, QMessageBox::Ok);
+}
+
+} // namespace
+
+// Holds the boxes asked for before the parent was shown, and shows them once the event loop has
+// put the parent on screen.
+class QtMessageBox::Waiting : public QObject {
+public:
+    void watch(QWidget* parent)
+    {
+        if (parent_)
+            parent_->removeEventFilter(this);
+        parent_ = parent;
+        if (parent_)
+            parent_->installEventFilter(this);
+    }
+    void add(const QString& title, const QString& text) { boxes_.push_back({ title, text }); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent_ && event->type() == QEvent::Show && !boxes_.empty())
+            QMetaObject::invokeMethod(
+                this, [this] { showWaiting(); }, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void showWaiting()
+    {
+        auto boxes = std::exchange(boxes_, {});
+        for (const auto& [title, text] : boxes)
+            show(parent_, title, text);
+    }
+
+    QPointer<QWidget> parent_;
+    std::vector<std::pair<QString, QString>> boxes_;
+};
+
+QtMessageBox::QtMessageBox(QWidget* parent)
+    : waiting_(std::make_unique<Waiting>())
+{
+    setParent(parent);
+}
+
+QtMessageBox::~QtMessageBox() = default;
+
+void QtMessageBox::setParent(QWidget* parent)
+{
+    parent_ = parent;
+    waiting_->watch(parent);
+}
+
 void QtMessageBox::information(const std::string& title, const std::string& text)
 {
-    QMessageBox::information(parent_, QString::fromStdString(title), toMessageText(text), QMessageBox::Ok);
+    if (parent_ && !parent_->isVisible()) {
+        waiting_->add(QString::fromStdString(title), toMessageText(text));
+        return;
+    }
+    show(parent_, QString::fromStdString(title), toMessageText(text));
 }
 
 } // namespace tavrol::qt

@@ -4,6 +4,7 @@
 #include "platform/ports.h"
 
 #include <QString>
+#include <memory>
 #include <string>
 
 class QWidget;
@@ -16,15 +17,17 @@ QString toMessageText(const std::string& utf8);
 class QtMessageBox : public MessageBox {
 public:
     // The box is centred on `parent` when there is one; the parent may be set later.
-    explicit QtMessageBox(QWidget* parent = nullptr)
-        : parent_(parent)
-    {
-    }
-    void setParent(QWidget* parent) { parent_ = parent; }
+    explicit QtMessageBox(QWidget* parent = nullptr);
+    ~QtMessageBox() override;
+    void setParent(QWidget* parent);
+    // A box asked for while the parent is not yet shown (the program loading its keys before
+    // its window appears) waits, and shows over the window once it is up.
     void information(const std::string& title, const std::string& text) override;
 
 private:
-    QWidget* parent_;
+    class Waiting;
+    QWidget* parent_ = nullptr;
+    std::unique_ptr<Waiting> waiting_;
 };
 
 } // namespace tavrol::qt

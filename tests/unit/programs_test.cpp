@@ -175,10 +175,40 @@ TEST(ProgramKey, storeThatCannotBeWrittenIsReportedAndKeepsKeys)
         w.BtnAssignedTo[0]->click();
         w.btnProgram.click();
     });
+    window.settings.reason = "disk full";
     window.press("Program");
     ASSERT_EQ(window.messages.shown.size(), 1u);
-    EXPECT_NE(window.messages.shown[0].text.find("could not be saved"), std::string::npos);
+    EXPECT_EQ(window.messages.shown[0].title, "Tavrol32");
+    EXPECT_EQ(window.messages.shown[0].text,
+        "The programmed key could not be saved: the settings store cannot be written. The keys stored before are "
+        "kept.\r\ndisk full");
     EXPECT_EQ(window.form.btnCustom[0]->caption(), "Kept");
+}
+
+// Every load after a programming reads the store again; the user hears about it once a run.
+TEST(LoadCustom, unreadableStoreShowsUnprogrammedKeysAndTellsOnce)
+{
+    MemorySettings settings;
+    settings.values[{ kApp, kSection, "0" }] = "Fireball,3x+2=";
+    settings.unreadable = true;
+    settings.reason = "Tavrol32.conf is a named pipe (FIFO), not a regular file";
+    RecordingPrinter printer;
+    RecordingMessageBox messages;
+    ScriptedModal modal;
+    ScriptedFaces random({});
+    frmTavrol form(FormPorts { settings, printer, messages, modal, random });
+    form.Form_Load();
+    EXPECT_EQ(form.btnCustom[0]->caption(), "Unprog");
+    EXPECT_FALSE(form.btnCustom[0]->enabled());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Tavrol32");
+    EXPECT_NE(messages.shown[0].text.find("stored keys could not be read"), std::string::npos);
+    EXPECT_NE(messages.shown[0].text.find(settings.reason), std::string::npos);
+
+    form.LoadCustom();
+    form.btnCustom[6]->click(); // the programming window, closed at once; the keys load again
+    EXPECT_EQ(modal.shown, 1);
+    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST(ProgramWindow, helpTextAndControlsAsDesigned)
