@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTextCursor>
 #include <algorithm>
 
@@ -32,6 +34,39 @@ void ModelLabel::paintEvent(QPaintEvent* event)
     const QWidget* window = parentWidget() ? parentWidget() : this;
     painter.setPen(window->palette().color(QPalette::WindowText));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+ModelButton::ModelButton(QWidget* parent)
+    : QPushButton(parent)
+{
+}
+
+namespace {
+
+// What fits between the key's edges, where its label is drawn.
+QString fittedCaption(const QPushButton& key, const QStyleOptionButton& option)
+{
+    const int room = key.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &key).width();
+    return key.fontMetrics().elidedText(option.text, Qt::ElideRight, room, Qt::TextShowMnemonic);
+}
+
+} // namespace
+
+QString ModelButton::shownCaption() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return fittedCaption(*this, option);
+}
+
+// As QPushButton draws itself, with the caption cut to fit.
+void ModelButton::paintEvent(QPaintEvent* /*event*/)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text = fittedCaption(*this, option);
+    painter.drawControl(QStyle::CE_PushButton, option);
 }
 
 PictureKey::PictureKey(QWidget* parent)

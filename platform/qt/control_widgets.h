@@ -1,10 +1,12 @@
-// Widgets that Qt lacks as such: a label with a single-line border, a picture that is a key,
-// a multi-line text box that takes appends in batches, and a read-only list of lines that does too.
+// Widgets that Qt lacks as such: a label with a single-line border, a key whose caption is
+// shortened to fit, a picture that is a key, a multi-line text box that takes appends in batches,
+// and a read-only list of lines that does too.
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QString>
 #include <functional>
 #include <string>
@@ -23,6 +25,18 @@ protected:
 
 private:
     bool singleBorder_;
+};
+
+// A push button whose caption, when wider than the key, ends in "…" instead of being cut at both
+// ends. The button's text stays the whole caption: it is what a screen reader speaks.
+class ModelButton : public QPushButton {
+public:
+    explicit ModelButton(QWidget* parent);
+    // The caption as drawn: the whole of it, or as much as fits followed by "…".
+    QString shownCaption() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A picture box that reports a click when the mouse is released over it, or when Space is

@@ -131,7 +131,7 @@ QWidget* QtFormView::createWidget(Control& control)
         widget = createLabel(style, this);
         break;
     case ControlKind::CommandButton: {
-        auto* button = new QPushButton(this);
+        auto* button = new ModelButton(this);
         applyColors(*button, style, QPalette::ButtonText, QPalette::Button);
         auto& key = static_cast<CommandButton&>(control);
         connect(button, &QPushButton::clicked, this, [&key] { key.click(); });
