@@ -2,6 +2,7 @@
 
 #include "platform/qt/model_style.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -76,6 +77,23 @@ PictureKey::PictureKey(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
+void PictureKey::click()
+{
+    if (onClick)
+        onClick();
+}
+
+void PictureKey::setChecked(bool checked)
+{
+    if (checked == checked_)
+        return;
+    checked_ = checked;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
 void PictureKey::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
@@ -84,8 +102,8 @@ void PictureKey::mousePressEvent(QMouseEvent* event)
 void PictureKey::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick)
-        onClick();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        click();
 }
 
 void PictureKey::mouseDoubleClickEvent(QMouseEvent* event)
@@ -111,8 +129,8 @@ void PictureKey::keyReleaseEvent(QKeyEvent* event)
     }
     event->accept();
     // Holding Space down repeats the release; the toggle flips once per press.
-    if (!event->isAutoRepeat() && onClick)
-        onClick();
+    if (!event->isAutoRepeat())
+        click();
 }
 
 void PictureKey::paintEvent(QPaintEvent* event)
@@ -189,6 +207,47 @@ QStringView ModelListView::line(qsizetype index) const
     return QStringView(text_).sliced(start, end - start);
 }
 
+qsizetype ModelListView::filledLineCount() const
+{
+    return line(lineCount() - 1).isEmpty() ? lineCount() - 1 : lineCount();
+}
+
+QRect ModelListView::lineRect(qsizetype index) const
+{
+    const qsizetype fromTop = index - verticalScrollBar()->value();
+    return { kListMargin, kListMargin + static_cast<int>(fromTop) * lineHeight(), viewport()->width() - 2 * kListMargin,
+        lineHeight() };
+}
+
+qsizetype ModelListView::lineAt(QPoint point) const
+{
+    if (point.y() < kListMargin || !viewport()->rect().contains(point))
+        return -1;
+    const qsizetype index = verticalScrollBar()->value() + (point.y() - kListMargin) / lineHeight();
+    return index < lineCount() ? index : -1;
+}
+
+// Screen readers keep no copy of the lines (they ask for those they read), but are told which
+// lines came and when the whole text was replaced.
+void ModelListView::announceLines(qsizetype filledBefore, bool openLineFilled)
+{
+    if (!QAccessible::isActive())
+        return;
+    const auto rows = [this](QAccessibleTableModelChangeEvent::ModelChangeType type, qsizetype first, qsizetype last) {
+        QAccessibleTableModelChangeEvent event(this, type);
+        event.setFirstRow(static_cast<int>(first));
+        event.setLastRow(static_cast<int>(last));
+        event.setFirstColumn(0);
+        event.setLastColumn(0);
+        QAccessible::updateAccessibility(&event);
+    };
+    if (openLineFilled) // the line that had no line break yet may have grown
+        rows(QAccessibleTableModelChangeEvent::DataChanged, filledBefore - 1, filledBefore - 1);
+    const qsizetype filled = filledLineCount();
+    if (filled > filledBefore)
+        rows(QAccessibleTableModelChangeEvent::RowsInserted, filledBefore, filled - 1);
+}
+
 void ModelListView::indexLinesFrom(qsizetype from)
 {
     const QChar* chars = text_.constData();
@@ -202,6 +261,8 @@ void ModelListView::flushQueued()
     if (queued_.empty())
         return;
     const qsizetype firstChanged = lineCount() - 1; // the open last line takes the first piece
+    const qsizetype filledBefore = filledLineCount();
+    const bool openLineFilled = filledBefore == lineCount();
     const qsizetype from = text_.size();
     text_.append(toDisplayText(queued_));
     queued_.clear();
@@ -210,6 +271,7 @@ void ModelListView::flushQueued()
     // Lines added below the view change only the scroll bar.
     if (firstChanged < verticalScrollBar()->value() + visibleLines() + 1)
         viewport()->update();
+    announceLines(filledBefore, openLineFilled);
 }
 
 void ModelListView::showText(std::string_view text)
@@ -221,6 +283,10 @@ void ModelListView::showText(std::string_view text)
     updateScrollRange();
     verticalScrollBar()->setValue(0); // a new text is read from its top
     viewport()->update();
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 // Lines stand as far apart as in a text box of the same font: leading included.

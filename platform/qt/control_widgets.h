@@ -40,11 +40,18 @@ protected:
 };
 
 // A picture box that reports a click when the mouse is released over it, or when Space is
-// released while it has keyboard focus, as a push button does.
+// released while it has keyboard focus, as a push button does. It may be a two-state key, whose
+// state a screen reader reads and hears change; the picture alone shows it on the screen.
 class PictureKey : public QLabel {
 public:
     explicit PictureKey(QWidget* parent);
     std::function<void()> onClick;
+    void click();
+
+    bool isCheckable() const { return checkable_; }
+    void setCheckable(bool checkable) { checkable_ = checkable; }
+    bool isChecked() const { return checked_; }
+    void setChecked(bool checked);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -53,6 +60,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool checkable_ = false;
+    bool checked_ = false;
 };
 
 // A multi-line box showing a model text. Appends are queued and brought in at the end in one go
@@ -90,7 +101,8 @@ private:
 // A read-only multi-line box: a list of lines such as the dice of a roll, which may run to a
 // hundred thousand lines. A text document would cost a block per line and its machinery at
 // start; this keeps the text as one string with where each line starts, and draws only the
-// lines in sight. It takes focus (so the keyboard can scroll it) and passes Tab on.
+// lines in sight. It takes focus (so the keyboard can scroll it) and passes Tab on. Screen
+// readers see it as a list of its lines (platform/qt/accessibility.h), told of every change.
 class ModelListView : public QAbstractScrollArea, public QueuedText {
 public:
     explicit ModelListView(QWidget* parent);
@@ -104,6 +116,12 @@ public:
     const QString& text() const { return text_; }
     qsizetype lineCount() const { return static_cast<qsizetype>(lineStarts_.size()); }
     QStringView line(qsizetype index) const;
+    // The lines that hold something: all but the empty line a final line break opens.
+    qsizetype filledLineCount() const;
+    // Where line `index` is drawn, in the viewport; it may lie outside it.
+    QRect lineRect(qsizetype index) const;
+    // The line drawn at `point` of the viewport, or -1.
+    qsizetype lineAt(QPoint point) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -117,6 +135,7 @@ private:
     void updateScrollRange();
     int lineHeight() const;
     int visibleLines() const;
+    void announceLines(qsizetype filledBefore, bool openLineFilled);
 
     QString text_;
     std::vector<qsizetype> lineStarts_ { 0 };

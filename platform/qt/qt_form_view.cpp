@@ -1,5 +1,6 @@
 #include "platform/qt/qt_form_view.h"
 
+#include "platform/qt/accessibility.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/model_style.h"
 #include "platform/qt/pictures.h"
@@ -79,6 +80,7 @@ QtFormView::QtFormView(Form& form, QWidget* parent)
     , form_(form)
     , throttle_(*this, [this] { flushQueuedText(); })
 {
+    installAccessibleInterfaces();
     setObjectName(toQString(form.name()));
     setFont(toFont(FontSpec {}));
     const QRect client = toPixels(form.clientTwips());
@@ -166,6 +168,7 @@ QWidget* QtFormView::createWidget(Control& control)
         picture->setAutoFillBackground(style.opaque);
         applyColors(*picture, style, QPalette::WindowText, QPalette::Window);
         auto& toggle = static_cast<PictureToggle&>(control);
+        picture->setCheckable(toggle.checkable());
         picture->onClick = [&toggle] { toggle.click(); };
         widget = picture;
         break;
@@ -271,7 +274,7 @@ void QtFormView::applyTabOrder()
 void QtFormView::applyState(Control& control)
 {
     for (const Property property : { Property::Caption, Property::Text, Property::Value, Property::Picture,
-             Property::Interval, Property::Enabled, Property::Visible, Property::Description })
+             Property::Interval, Property::Enabled, Property::Visible, Property::Description, Property::Tag })
         propertyChanged(control, property);
 }
 
@@ -325,6 +328,9 @@ void QtFormView::propertyChanged(Control& control, Property property)
         break;
     }
     case Property::Tag:
+        if (control.kind() == ControlKind::PictureToggle)
+            static_cast<PictureKey*>(widget)->setChecked(static_cast<PictureToggle&>(control).on());
+        break;
     case Property::Interval:
         break;
     }
