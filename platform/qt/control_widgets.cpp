@@ -25,6 +25,14 @@ ModelLabel::ModelLabel(QWidget* parent, bool singleBorder)
         setContentsMargins(1, 1, 1, 1);
 }
 
+// A margin, not the indent: a top-aligned label indents its top as well.
+void ModelLabel::setTextClearance(int pixels)
+{
+    QMargins margins = contentsMargins();
+    margins.setLeft(std::max(singleBorder_ ? 1 : 0, pixels));
+    setContentsMargins(margins);
+}
+
 void ModelLabel::paintEvent(QPaintEvent* event)
 {
     QLabel::paintEvent(event);
@@ -325,6 +333,13 @@ void ModelListView::paintEvent(QPaintEvent* event)
         painter.drawText(
             QRect(kListMargin, y, width, height), static_cast<int>(alignment_ | Qt::AlignTop), line(index).toString());
     }
+    if (!hasFocus())
+        return;
+    // An outline in the highlight colour around the lines, inside the box's own frame, as a
+    // focused key has; the style's focus rectangle would tint the whole list.
+    painter.setPen(palette().color(QPalette::Highlight));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
 }
 
 void ModelListView::resizeEvent(QResizeEvent* event)
@@ -338,6 +353,18 @@ void ModelListView::changeEvent(QEvent* event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         updateScrollRange();
+}
+
+void ModelListView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void ModelListView::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ModelListView::mousePressEvent(QMouseEvent* event)

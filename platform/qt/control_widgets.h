@@ -19,6 +19,8 @@ namespace tavrol::qt {
 class ModelLabel : public QLabel {
 public:
     ModelLabel(QWidget* parent, bool singleBorder);
+    // Keeps the text at least `pixels` from the label's left edge; 0 puts it back where it was.
+    void setTextClearance(int pixels);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -127,6 +129,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 

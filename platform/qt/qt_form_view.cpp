@@ -5,8 +5,8 @@
 #include "platform/qt/model_style.h"
 #include "platform/qt/pictures.h"
 
+#include <QApplication>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -101,13 +101,18 @@ QtFormView::QtFormView(Form& form, QWidget* parent)
     placeInHolders();
     applyStacking();
     applyTabOrder();
+    findOverlaps();
     for (const auto& control : form.controls())
         applyState(*control);
+    focusWatch_ = connect(
+        qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) { focusMoved(from, to); });
     form.setObserver(this);
 }
 
 QtFormView::~QtFormView()
 {
+    // The widgets are deleted after this, and the focus leaves them as they go.
+    disconnect(focusWatch_);
     if (form_.observer() == this)
         form_.setObserver(nullptr);
 }
@@ -271,6 +276,70 @@ void QtFormView::applyTabOrder()
     }
 }
 
+// A label under a transparent one that covers its left end, as the memory indicator covers the
+// status message, starts its text a blank clear of that one's letters while it shows any; the
+// two stay where the window puts them.
+void QtFormView::findOverlaps()
+{
+    const auto isLeftAlignedLabel = [](const Control& control) {
+        return control.kind() == ControlKind::Label && control.style().align == Align::Left;
+    };
+    for (const auto& under : form_.controls()) {
+        if (!isLeftAlignedLabel(*under) || !under->style().opaque)
+            continue;
+        const QRect below = toPixels(under->rect());
+        for (const auto& over : form_.controls()) {
+            const QRect above = toPixels(over->rect());
+            if (isLeftAlignedLabel(*over) && !over->style().opaque && over->style().stacking > under->style().stacking
+                && over->holder() == under->holder() && above.intersects(below) && above.left() <= below.left())
+                overlaps_.push_back({ under.get(), over.get() });
+        }
+    }
+}
+
+void QtFormView::clearOverlaps()
+{
+    std::unordered_map<const Control*, int> clearances; // each label under another, and the room it leaves
+    for (const Overlap& overlap : overlaps_) {
+        int& clearance = clearances[overlap.under];
+        const auto& over = static_cast<const Label&>(*overlap.over);
+        if (!over.visible() || over.caption().empty())
+            continue;
+        const QWidget* lower = widgetFor(*overlap.under);
+        const auto* upper = static_cast<const QLabel*>(widgetFor(over));
+        const QRect letters
+            = upper->fontMetrics().boundingRect(upper->contentsRect().adjusted(std::max(0, upper->indent()), 0, 0, 0),
+                static_cast<int>(upper->alignment()) | Qt::TextWordWrap, upper->text());
+        const int clear = upper->x() + letters.right() + 1 + lower->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+        clearance = std::max(clearance, clear - lower->x());
+    }
+    for (const auto& [under, clearance] : clearances)
+        static_cast<ModelLabel*>(widgetFor(*under))->setTextClearance(clearance);
+}
+
+// Keys overlap their neighbours by a pixel, which hides two sides of a key's focus frame: the
+// control with the focus lies above its neighbours until the focus leaves it.
+void QtFormView::focusMoved(QWidget* from, QWidget* to)
+{
+    if (to && to == raised_)
+        return;
+    if (raised_ && raised_ == from) {
+        if (raisedBelow_)
+            raised_->stackUnder(raisedBelow_);
+        raised_ = nullptr;
+        raisedBelow_ = nullptr;
+    }
+    if (!to || to == this || !isAncestorOf(to))
+        return;
+    const QObjectList& siblings = to->parentWidget()->children();
+    QWidget* above = nullptr;
+    for (qsizetype i = siblings.indexOf(to) + 1; i < siblings.size() && !above; ++i)
+        above = qobject_cast<QWidget*>(siblings[i]);
+    raised_ = to;
+    raisedBelow_ = above;
+    to->raise();
+}
+
 void QtFormView::applyState(Control& control)
 {
     for (const Property property : { Property::Caption, Property::Text, Property::Value, Property::Picture,
@@ -296,6 +365,8 @@ void QtFormView::propertyChanged(Control& control, Property property)
     switch (property) {
     case Property::Caption:
         applyCaption(control);
+        if (!overlaps_.empty() && control.kind() == ControlKind::Label)
+            clearOverlaps();
         break;
     case Property::Text:
         if (control.kind() == ControlKind::TextBox)
@@ -311,6 +382,8 @@ void QtFormView::propertyChanged(Control& control, Property property)
         // dice list does with "Please Wait..." before a long roll.
         if (control.visible())
             widget->update();
+        if (!overlaps_.empty() && control.kind() == ControlKind::Label)
+            clearOverlaps();
         break;
     case Property::Value:
         if (control.kind() == ControlKind::OptionButton)
