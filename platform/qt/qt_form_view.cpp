@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTimer>
 #include <algorithm>
 
@@ -258,22 +259,46 @@ void QtFormView::applyStacking()
 
 void QtFormView::applyTabOrder()
 {
-    std::vector<const Control*> ordered;
     for (const auto& control : form_.controls())
         if (control->tabOrder() >= 0 && widgetFor(*control))
-            ordered.push_back(control.get());
-    std::stable_sort(ordered.begin(), ordered.end(),
+            tabStops_.push_back(control.get());
+    std::stable_sort(tabStops_.begin(), tabStops_.end(),
         [](const Control* a, const Control* b) { return a->tabOrder() < b->tabOrder(); });
-    for (std::size_t i = 1; i < ordered.size(); ++i)
-        setTabOrder(widgetFor(*ordered[i - 1]), widgetFor(*ordered[i]));
-    // The window opens with the focus on its first stop, not on whatever Qt happened to build first.
-    for (const Control* control : ordered) {
-        QWidget* widget = widgetFor(*control);
-        if ((widget->focusPolicy() & Qt::TabFocus) && control->enabled()) {
-            widget->setFocus(Qt::OtherFocusReason);
-            break;
-        }
+    for (std::size_t i = 1; i < tabStops_.size(); ++i)
+        setTabOrder(widgetFor(*tabStops_[i - 1]), widgetFor(*tabStops_[i]));
+}
+
+// The window opens with the focus where the model puts it, or else on its first stop, not on
+// whatever Qt happened to build first. When it is first shown: a window made a dialog after it
+// was built forgets its focus.
+void QtFormView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous() && !focusPlaced_) {
+        focusPlaced_ = true;
+        applyInitialFocus();
     }
+}
+
+void QtFormView::applyInitialFocus()
+{
+    const auto taking = [this](const Control* control) -> QWidget* {
+        QWidget* widget = control ? widgetFor(*control) : nullptr;
+        return widget && (widget->focusPolicy() & Qt::TabFocus) && control->enabled() ? widget : nullptr;
+    };
+    if (QWidget* chosen = taking(form_.initialFocus())) {
+        chosen->setFocus(Qt::OtherFocusReason);
+        if (auto* line = qobject_cast<QLineEdit*>(chosen))
+            line->selectAll();
+        else if (auto* text = qobject_cast<QPlainTextEdit*>(chosen))
+            text->selectAll();
+        return;
+    }
+    for (const Control* stop : tabStops_)
+        if (QWidget* first = taking(stop)) {
+            first->setFocus(Qt::OtherFocusReason);
+            return;
+        }
 }
 
 // A label under a transparent one that covers its left end, as the memory indicator covers the

@@ -43,6 +43,7 @@ public:
 protected:
     // Only a double click on the window's own surface is the window's; one on a control is not.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* createWidget(Control& control);
@@ -51,6 +52,7 @@ private:
     void placeInHolders();
     void applyStacking();
     void applyTabOrder();
+    void applyInitialFocus();
     void findOverlaps();
     void clearOverlaps();
     void focusMoved(QWidget* from, QWidget* to);
@@ -65,6 +67,7 @@ private:
     std::unordered_map<const Control*, QTimer*> timers_;
     // The multi-line boxes, which queue their appends until the next flush.
     std::unordered_map<const Control*, QueuedText*> multiLineBoxes_;
+    std::vector<const Control*> tabStops_; // in the order Tab visits them
     // Labels whose left end lies under a transparent label stacked above them.
     struct Overlap {
         const Control* under;
@@ -76,6 +79,7 @@ private:
     QPointer<QWidget> raised_;
     QPointer<QWidget> raisedBelow_;
     QMetaObject::Connection focusWatch_;
+    bool focusPlaced_ = false;
     RepaintThrottle throttle_;
 };
 
