@@ -189,8 +189,15 @@ public:
     void click();
     std::function<void()> onClick;
 
+    // A toggle that says which Tag means on is a two-state key to a screen reader too: checked
+    // while its Tag reads that. Without one it is a plain key.
+    void setOnTag(std::string tag) { onTag_ = std::move(tag); }
+    bool checkable() const { return !onTag_.empty(); }
+    bool on() const { return checkable() && tag() == onTag_; }
+
 private:
     std::string picture_;
+    std::string onTag_;
 };
 
 // A timer has no place on the screen. The view arms a real timer from `enabled` and `interval`;

@@ -43,6 +43,11 @@ public:
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
     Control* find(std::string_view key) const; // "name" or "name(index)"
 
+    // The control that has the focus when the window is shown, a text box with its text selected
+    // so that typing replaces it; null: the first tab stop that can take the focus.
+    Control* initialFocus() const { return initialFocus_; }
+    void setInitialFocus(Control& control) { initialFocus_ = &control; }
+
     void setObserver(FormObserver* observer) { observer_ = observer; }
     FormObserver* observer() const { return observer_; }
     void repaint(Control* control = nullptr);
@@ -72,6 +77,7 @@ private:
     Rect client_;
     std::vector<std::unique_ptr<Control>> controls_;
     FormObserver* observer_ = nullptr;
+    Control* initialFocus_ = nullptr;
     bool loaded_ = true;
     bool visible_ = false;
 };

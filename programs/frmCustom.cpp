@@ -29,9 +29,13 @@ GroupBox& frmCustom::buildControls()
     GroupBox& frame1 = add<GroupBox>("Frame1", Rect { 120, 0, 5295, 1575 }, Style {}, "Programming Commands");
     frame1.setTabOrder(0);
     frame1.setAccessibleName("Programming commands");
+    // Read-only, in a size at which each of the six lines fits the box's width and all of them,
+    // with the empty line the last line break opens, its height.
     Style help;
+    help.font.points = 7;
     help.back = Color::rgb(192, 192, 192);
     help.multiLine = true;
+    help.readOnly = true;
     inside(add<TextBox>("txtProgram", Rect { 120, 240, 5055, 1215 }, help, customHelpText()), frame1, 1, "Help");
 
     GroupBox& commandFrame
@@ -88,6 +92,8 @@ frmCustom::frmCustom(SettingsStore& settings, MessageBox& messages)
 {
     // A comma in a caption would end it there when the key is loaded again.
     TxtButtonCaption.inputFilter = withoutCommas;
+    // Opened to name a key: typing replaces the caption at once.
+    setInitialFocus(TxtButtonCaption);
     for (std::size_t i = 0; i < BtnAssignedTo.size(); ++i) {
         BtnAssignedTo[i]->onClick = [this, i] {
             for (auto* option : BtnAssignedTo)

@@ -74,7 +74,9 @@ Timer& frmTavrol::buildControls()
 
     Style toggle;
     toggle.back = Color::systemWindow();
-    add<PictureToggle>("btnPrint", Rect { 120, 1200, 300, 300 }, toggle).setAccessibleName("Tape on or off");
+    auto& tape = add<PictureToggle>("btnPrint", Rect { 120, 1200, 300, 300 }, toggle);
+    tape.setAccessibleName("Tape on or off");
+    tape.setOnTag("Pon"); // checked while the tape runs
 
     keys(KeyArray::Clear, plain, btnClear);
     keys(

@@ -2,13 +2,16 @@
 
 #include "platform/qt/model_style.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTextCursor>
 #include <algorithm>
 
@@ -20,6 +23,14 @@ ModelLabel::ModelLabel(QWidget* parent, bool singleBorder)
 {
     if (singleBorder_)
         setContentsMargins(1, 1, 1, 1);
+}
+
+// A margin, not the indent: a top-aligned label indents its top as well.
+void ModelLabel::setTextClearance(int pixels)
+{
+    QMargins margins = contentsMargins();
+    margins.setLeft(std::max(singleBorder_ ? 1 : 0, pixels));
+    setContentsMargins(margins);
 }
 
 void ModelLabel::paintEvent(QPaintEvent* event)
@@ -34,11 +45,61 @@ void ModelLabel::paintEvent(QPaintEvent* event)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+ModelButton::ModelButton(QWidget* parent)
+    : QPushButton(parent)
+{
+}
+
+namespace {
+
+// What fits between the key's edges, where its label is drawn.
+QString fittedCaption(const QPushButton& key, const QStyleOptionButton& option)
+{
+    const int room = key.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &key).width();
+    return key.fontMetrics().elidedText(option.text, Qt::ElideRight, room, Qt::TextShowMnemonic);
+}
+
+} // namespace
+
+QString ModelButton::shownCaption() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return fittedCaption(*this, option);
+}
+
+// As QPushButton draws itself, with the caption cut to fit.
+void ModelButton::paintEvent(QPaintEvent* /*event*/)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text = fittedCaption(*this, option);
+    painter.drawControl(QStyle::CE_PushButton, option);
+}
+
 PictureKey::PictureKey(QWidget* parent)
     : QLabel(parent)
 {
     // A key the keyboard must reach too, like the push buttons beside it.
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureKey::click()
+{
+    if (onClick)
+        onClick();
+}
+
+void PictureKey::setChecked(bool checked)
+{
+    if (checked == checked_)
+        return;
+    checked_ = checked;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void PictureKey::mousePressEvent(QMouseEvent* event)
@@ -49,8 +110,8 @@ void PictureKey::mousePressEvent(QMouseEvent* event)
 void PictureKey::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick)
-        onClick();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        click();
 }
 
 void PictureKey::mouseDoubleClickEvent(QMouseEvent* event)
@@ -76,8 +137,8 @@ void PictureKey::keyReleaseEvent(QKeyEvent* event)
     }
     event->accept();
     // Holding Space down repeats the release; the toggle flips once per press.
-    if (!event->isAutoRepeat() && onClick)
-        onClick();
+    if (!event->isAutoRepeat())
+        click();
 }
 
 void PictureKey::paintEvent(QPaintEvent* event)
@@ -154,6 +215,47 @@ QStringView ModelListView::line(qsizetype index) const
     return QStringView(text_).sliced(start, end - start);
 }
 
+qsizetype ModelListView::filledLineCount() const
+{
+    return line(lineCount() - 1).isEmpty() ? lineCount() - 1 : lineCount();
+}
+
+QRect ModelListView::lineRect(qsizetype index) const
+{
+    const qsizetype fromTop = index - verticalScrollBar()->value();
+    return { kListMargin, kListMargin + static_cast<int>(fromTop) * lineHeight(), viewport()->width() - 2 * kListMargin,
+        lineHeight() };
+}
+
+qsizetype ModelListView::lineAt(QPoint point) const
+{
+    if (point.y() < kListMargin || !viewport()->rect().contains(point))
+        return -1;
+    const qsizetype index = verticalScrollBar()->value() + (point.y() - kListMargin) / lineHeight();
+    return index < lineCount() ? index : -1;
+}
+
+// Screen readers keep no copy of the lines (they ask for those they read), but are told which
+// lines came and when the whole text was replaced.
+void ModelListView::announceLines(qsizetype filledBefore, bool openLineFilled)
+{
+    if (!QAccessible::isActive())
+        return;
+    const auto rows = [this](QAccessibleTableModelChangeEvent::ModelChangeType type, qsizetype first, qsizetype last) {
+        QAccessibleTableModelChangeEvent event(this, type);
+        event.setFirstRow(static_cast<int>(first));
+        event.setLastRow(static_cast<int>(last));
+        event.setFirstColumn(0);
+        event.setLastColumn(0);
+        QAccessible::updateAccessibility(&event);
+    };
+    if (openLineFilled) // the line that had no line break yet may have grown
+        rows(QAccessibleTableModelChangeEvent::DataChanged, filledBefore - 1, filledBefore - 1);
+    const qsizetype filled = filledLineCount();
+    if (filled > filledBefore)
+        rows(QAccessibleTableModelChangeEvent::RowsInserted, filledBefore, filled - 1);
+}
+
 void ModelListView::indexLinesFrom(qsizetype from)
 {
     const QChar* chars = text_.constData();
@@ -167,6 +269,8 @@ void ModelListView::flushQueued()
     if (queued_.empty())
         return;
     const qsizetype firstChanged = lineCount() - 1; // the open last line takes the first piece
+    const qsizetype filledBefore = filledLineCount();
+    const bool openLineFilled = filledBefore == lineCount();
     const qsizetype from = text_.size();
     text_.append(toDisplayText(queued_));
     queued_.clear();
@@ -175,6 +279,7 @@ void ModelListView::flushQueued()
     // Lines added below the view change only the scroll bar.
     if (firstChanged < verticalScrollBar()->value() + visibleLines() + 1)
         viewport()->update();
+    announceLines(filledBefore, openLineFilled);
 }
 
 void ModelListView::showText(std::string_view text)
@@ -186,6 +291,10 @@ void ModelListView::showText(std::string_view text)
     updateScrollRange();
     verticalScrollBar()->setValue(0); // a new text is read from its top
     viewport()->update();
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 // Lines stand as far apart as in a text box of the same font: leading included.
@@ -224,6 +333,13 @@ void ModelListView::paintEvent(QPaintEvent* event)
         painter.drawText(
             QRect(kListMargin, y, width, height), static_cast<int>(alignment_ | Qt::AlignTop), line(index).toString());
     }
+    if (!hasFocus())
+        return;
+    // An outline in the highlight colour around the lines, inside the box's own frame, as a
+    // focused key has; the style's focus rectangle would tint the whole list.
+    painter.setPen(palette().color(QPalette::Highlight));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
 }
 
 void ModelListView::resizeEvent(QResizeEvent* event)
@@ -237,6 +353,18 @@ void ModelListView::changeEvent(QEvent* event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         updateScrollRange();
+}
+
+void ModelListView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void ModelListView::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ModelListView::mousePressEvent(QMouseEvent* event)

@@ -1,10 +1,12 @@
-// Widgets that Qt lacks as such: a label with a single-line border, a picture that is a key,
-// a multi-line text box that takes appends in batches, and a read-only list of lines that does too.
+// Widgets that Qt lacks as such: a label with a single-line border, a key whose caption is
+// shortened to fit, a picture that is a key, a multi-line text box that takes appends in batches,
+// and a read-only list of lines that does too.
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QString>
 #include <functional>
 #include <string>
@@ -17,6 +19,8 @@ namespace tavrol::qt {
 class ModelLabel : public QLabel {
 public:
     ModelLabel(QWidget* parent, bool singleBorder);
+    // Keeps the text at least `pixels` from the label's left edge; 0 puts it back where it was.
+    void setTextClearance(int pixels);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -25,12 +29,31 @@ private:
     bool singleBorder_;
 };
 
+// A push button whose caption, when wider than the key, ends in "…" instead of being cut at both
+// ends. The button's text stays the whole caption: it is what a screen reader speaks.
+class ModelButton : public QPushButton {
+public:
+    explicit ModelButton(QWidget* parent);
+    // The caption as drawn: the whole of it, or as much as fits followed by "…".
+    QString shownCaption() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 // A picture box that reports a click when the mouse is released over it, or when Space is
-// released while it has keyboard focus, as a push button does.
+// released while it has keyboard focus, as a push button does. It may be a two-state key, whose
+// state a screen reader reads and hears change; the picture alone shows it on the screen.
 class PictureKey : public QLabel {
 public:
     explicit PictureKey(QWidget* parent);
     std::function<void()> onClick;
+    void click();
+
+    bool isCheckable() const { return checkable_; }
+    void setCheckable(bool checkable) { checkable_ = checkable; }
+    bool isChecked() const { return checked_; }
+    void setChecked(bool checked);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -39,6 +62,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool checkable_ = false;
+    bool checked_ = false;
 };
 
 // A multi-line box showing a model text. Appends are queued and brought in at the end in one go
@@ -76,7 +103,8 @@ private:
 // A read-only multi-line box: a list of lines such as the dice of a roll, which may run to a
 // hundred thousand lines. A text document would cost a block per line and its machinery at
 // start; this keeps the text as one string with where each line starts, and draws only the
-// lines in sight. It takes focus (so the keyboard can scroll it) and passes Tab on.
+// lines in sight. It takes focus (so the keyboard can scroll it) and passes Tab on. Screen
+// readers see it as a list of its lines (platform/qt/accessibility.h), told of every change.
 class ModelListView : public QAbstractScrollArea, public QueuedText {
 public:
     explicit ModelListView(QWidget* parent);
@@ -90,11 +118,19 @@ public:
     const QString& text() const { return text_; }
     qsizetype lineCount() const { return static_cast<qsizetype>(lineStarts_.size()); }
     QStringView line(qsizetype index) const;
+    // The lines that hold something: all but the empty line a final line break opens.
+    qsizetype filledLineCount() const;
+    // Where line `index` is drawn, in the viewport; it may lie outside it.
+    QRect lineRect(qsizetype index) const;
+    // The line drawn at `point` of the viewport, or -1.
+    qsizetype lineAt(QPoint point) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
@@ -103,6 +139,7 @@ private:
     void updateScrollRange();
     int lineHeight() const;
     int visibleLines() const;
+    void announceLines(qsizetype filledBefore, bool openLineFilled);
 
     QString text_;
     std::vector<qsizetype> lineStarts_ { 0 };

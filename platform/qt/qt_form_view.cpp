@@ -1,15 +1,17 @@
 #include "platform/qt/qt_form_view.h"
 
+#include "platform/qt/accessibility.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/model_style.h"
 #include "platform/qt/pictures.h"
 
+#include <QApplication>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTimer>
 #include <algorithm>
 
@@ -79,6 +81,7 @@ QtFormView::QtFormView(Form& form, QWidget* parent)
     , form_(form)
     , throttle_(*this, [this] { flushQueuedText(); })
 {
+    installAccessibleInterfaces();
     setObjectName(toQString(form.name()));
     setFont(toFont(FontSpec {}));
     const QRect client = toPixels(form.clientTwips());
@@ -99,13 +102,18 @@ QtFormView::QtFormView(Form& form, QWidget* parent)
     placeInHolders();
     applyStacking();
     applyTabOrder();
+    findOverlaps();
     for (const auto& control : form.controls())
         applyState(*control);
+    focusWatch_ = connect(
+        qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) { focusMoved(from, to); });
     form.setObserver(this);
 }
 
 QtFormView::~QtFormView()
 {
+    // The widgets are deleted after this, and the focus leaves them as they go.
+    disconnect(focusWatch_);
     if (form_.observer() == this)
         form_.setObserver(nullptr);
 }
@@ -131,7 +139,7 @@ QWidget* QtFormView::createWidget(Control& control)
         widget = createLabel(style, this);
         break;
     case ControlKind::CommandButton: {
-        auto* button = new QPushButton(this);
+        auto* button = new ModelButton(this);
         applyColors(*button, style, QPalette::ButtonText, QPalette::Button);
         auto& key = static_cast<CommandButton&>(control);
         connect(button, &QPushButton::clicked, this, [&key] { key.click(); });
@@ -166,6 +174,7 @@ QWidget* QtFormView::createWidget(Control& control)
         picture->setAutoFillBackground(style.opaque);
         applyColors(*picture, style, QPalette::WindowText, QPalette::Window);
         auto& toggle = static_cast<PictureToggle&>(control);
+        picture->setCheckable(toggle.checkable());
         picture->onClick = [&toggle] { toggle.click(); };
         widget = picture;
         break;
@@ -250,28 +259,116 @@ void QtFormView::applyStacking()
 
 void QtFormView::applyTabOrder()
 {
-    std::vector<const Control*> ordered;
     for (const auto& control : form_.controls())
         if (control->tabOrder() >= 0 && widgetFor(*control))
-            ordered.push_back(control.get());
-    std::stable_sort(ordered.begin(), ordered.end(),
+            tabStops_.push_back(control.get());
+    std::stable_sort(tabStops_.begin(), tabStops_.end(),
         [](const Control* a, const Control* b) { return a->tabOrder() < b->tabOrder(); });
-    for (std::size_t i = 1; i < ordered.size(); ++i)
-        setTabOrder(widgetFor(*ordered[i - 1]), widgetFor(*ordered[i]));
-    // The window opens with the focus on its first stop, not on whatever Qt happened to build first.
-    for (const Control* control : ordered) {
-        QWidget* widget = widgetFor(*control);
-        if ((widget->focusPolicy() & Qt::TabFocus) && control->enabled()) {
-            widget->setFocus(Qt::OtherFocusReason);
-            break;
+    for (std::size_t i = 1; i < tabStops_.size(); ++i)
+        setTabOrder(widgetFor(*tabStops_[i - 1]), widgetFor(*tabStops_[i]));
+}
+
+// The window opens with the focus where the model puts it, or else on its first stop, not on
+// whatever Qt happened to build first. When it is first shown: a window made a dialog after it
+// was built forgets its focus.
+void QtFormView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous() && !focusPlaced_) {
+        focusPlaced_ = true;
+        applyInitialFocus();
+    }
+}
+
+void QtFormView::applyInitialFocus()
+{
+    const auto taking = [this](const Control* control) -> QWidget* {
+        QWidget* widget = control ? widgetFor(*control) : nullptr;
+        return widget && (widget->focusPolicy() & Qt::TabFocus) && control->enabled() ? widget : nullptr;
+    };
+    if (QWidget* chosen = taking(form_.initialFocus())) {
+        chosen->setFocus(Qt::OtherFocusReason);
+        if (auto* line = qobject_cast<QLineEdit*>(chosen))
+            line->selectAll();
+        else if (auto* text = qobject_cast<QPlainTextEdit*>(chosen))
+            text->selectAll();
+        return;
+    }
+    for (const Control* stop : tabStops_)
+        if (QWidget* first = taking(stop)) {
+            first->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+}
+
+// A label under a transparent one that covers its left end, as the memory indicator covers the
+// status message, starts its text a blank clear of that one's letters while it shows any; the
+// two stay where the window puts them.
+void QtFormView::findOverlaps()
+{
+    const auto isLeftAlignedLabel = [](const Control& control) {
+        return control.kind() == ControlKind::Label && control.style().align == Align::Left;
+    };
+    for (const auto& under : form_.controls()) {
+        if (!isLeftAlignedLabel(*under) || !under->style().opaque)
+            continue;
+        const QRect below = toPixels(under->rect());
+        for (const auto& over : form_.controls()) {
+            const QRect above = toPixels(over->rect());
+            if (isLeftAlignedLabel(*over) && !over->style().opaque && over->style().stacking > under->style().stacking
+                && over->holder() == under->holder() && above.intersects(below) && above.left() <= below.left())
+                overlaps_.push_back({ under.get(), over.get() });
         }
     }
+}
+
+void QtFormView::clearOverlaps()
+{
+    std::unordered_map<const Control*, int> clearances; // each label under another, and the room it leaves
+    for (const Overlap& overlap : overlaps_) {
+        int& clearance = clearances[overlap.under];
+        const auto& over = static_cast<const Label&>(*overlap.over);
+        if (!over.visible() || over.caption().empty())
+            continue;
+        const QWidget* lower = widgetFor(*overlap.under);
+        const auto* upper = static_cast<const QLabel*>(widgetFor(over));
+        const QRect letters
+            = upper->fontMetrics().boundingRect(upper->contentsRect().adjusted(std::max(0, upper->indent()), 0, 0, 0),
+                static_cast<int>(upper->alignment()) | Qt::TextWordWrap, upper->text());
+        const int clear = upper->x() + letters.right() + 1 + lower->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+        clearance = std::max(clearance, clear - lower->x());
+    }
+    for (const auto& [under, clearance] : clearances)
+        static_cast<ModelLabel*>(widgetFor(*under))->setTextClearance(clearance);
+}
+
+// Keys overlap their neighbours by a pixel, which hides two sides of a key's focus frame: the
+// control with the focus lies above its neighbours until the focus leaves it.
+void QtFormView::focusMoved(QWidget* from, QWidget* to)
+{
+    if (to && to == raised_)
+        return;
+    if (raised_ && raised_ == from) {
+        if (raisedBelow_)
+            raised_->stackUnder(raisedBelow_);
+        raised_ = nullptr;
+        raisedBelow_ = nullptr;
+    }
+    if (!to || to == this || !isAncestorOf(to))
+        return;
+    const QObjectList& siblings = to->parentWidget()->children();
+    QWidget* above = nullptr;
+    for (qsizetype i = siblings.indexOf(to) + 1; i < siblings.size() && !above; ++i)
+        above = qobject_cast<QWidget*>(siblings[i]);
+    raised_ = to;
+    raisedBelow_ = above;
+    to->raise();
 }
 
 void QtFormView::applyState(Control& control)
 {
     for (const Property property : { Property::Caption, Property::Text, Property::Value, Property::Picture,
-             Property::Interval, Property::Enabled, Property::Visible, Property::Description })
+             Property::Interval, Property::Enabled, Property::Visible, Property::Description, Property::Tag })
         propertyChanged(control, property);
 }
 
@@ -293,6 +390,8 @@ void QtFormView::propertyChanged(Control& control, Property property)
     switch (property) {
     case Property::Caption:
         applyCaption(control);
+        if (!overlaps_.empty() && control.kind() == ControlKind::Label)
+            clearOverlaps();
         break;
     case Property::Text:
         if (control.kind() == ControlKind::TextBox)
@@ -308,6 +407,8 @@ void QtFormView::propertyChanged(Control& control, Property property)
         // dice list does with "Please Wait..." before a long roll.
         if (control.visible())
             widget->update();
+        if (!overlaps_.empty() && control.kind() == ControlKind::Label)
+            clearOverlaps();
         break;
     case Property::Value:
         if (control.kind() == ControlKind::OptionButton)
@@ -325,6 +426,9 @@ void QtFormView::propertyChanged(Control& control, Property property)
         break;
     }
     case Property::Tag:
+        if (control.kind() == ControlKind::PictureToggle)
+            static_cast<PictureKey*>(widget)->setChecked(static_cast<PictureToggle&>(control).on());
+        break;
     case Property::Interval:
         break;
     }

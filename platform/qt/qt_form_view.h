@@ -5,6 +5,7 @@
 #include "platform/form.h"
 #include "platform/qt/repaint_throttle.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 #include <string_view>
@@ -42,6 +43,7 @@ public:
 protected:
     // Only a double click on the window's own surface is the window's; one on a control is not.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* createWidget(Control& control);
@@ -50,6 +52,10 @@ private:
     void placeInHolders();
     void applyStacking();
     void applyTabOrder();
+    void applyInitialFocus();
+    void findOverlaps();
+    void clearOverlaps();
+    void focusMoved(QWidget* from, QWidget* to);
     void applyState(Control& control);
     void applyCaption(Control& control);
     void applyText(TextBox& box);
@@ -61,6 +67,19 @@ private:
     std::unordered_map<const Control*, QTimer*> timers_;
     // The multi-line boxes, which queue their appends until the next flush.
     std::unordered_map<const Control*, QueuedText*> multiLineBoxes_;
+    std::vector<const Control*> tabStops_; // in the order Tab visits them
+    // Labels whose left end lies under a transparent label stacked above them.
+    struct Overlap {
+        const Control* under;
+        const Control* over;
+    };
+    std::vector<Overlap> overlaps_;
+    // The control raised above its neighbours while it has the focus, and the sibling it goes
+    // back under when the focus leaves it.
+    QPointer<QWidget> raised_;
+    QPointer<QWidget> raisedBelow_;
+    QMetaObject::Connection focusWatch_;
+    bool focusPlaced_ = false;
     RepaintThrottle throttle_;
 };
 

@@ -114,6 +114,37 @@ TEST_F(KeyboardFocus, spaceTogglesTheTapeOnceAPress)
     EXPECT_EQ(form.btnPrint.tag(), "Poff");
 }
 
+// Keys overlap their neighbours by a pixel: the focused one lies above every control it touches, so
+// its focus frame shows on all four sides, and goes back to its place when the focus moves on. The
+// dice list draws a frame of its own.
+TEST_F(KeyboardFocus, focusFrameShowsWhole)
+{
+    const QObjectList before = view.children();
+    const auto place = [this](QWidget* control) { return view.children().indexOf(control); };
+    for (const char* key : { "btnDigit(5)", "btnDigit(8)", "btnPrint", "btnDice(7)" }) {
+        SCOPED_TRACE(key);
+        ASSERT_EQ(focusOn(key), key);
+        QWidget* focused = widget(key);
+        int touching = 0;
+        for (QWidget* other : view.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (other != focused && other->isVisible() && other->geometry().intersects(focused->geometry())) {
+                EXPECT_GT(place(focused), place(other)) << other->objectName().toStdString();
+                ++touching;
+            }
+        EXPECT_GT(touching, 0);
+    }
+    ASSERT_EQ(focusOn("btnMemory(3)"), "btnMemory(3)");
+    ASSERT_EQ(tab(), "DiceBox");
+    auto* list = diceList();
+    ASSERT_NE(list, nullptr);
+    const QImage focused = list->viewport()->grab().toImage();
+    tab();
+    EXPECT_NE(list->viewport()->grab().toImage(), focused);
+    focusOn("DiceBox");
+    focusOn("btnClear(0)");
+    EXPECT_EQ(view.children(), before);
+}
+
 // What the accessibility interface, which screen readers query, gives as each control's name: the
 // fixed name where the model has one, the text itself where the text is what matters.
 TEST_F(KeyboardFocus, screenReadersHearNamesForKeysAndTheTextOfLabels)

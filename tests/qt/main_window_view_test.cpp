@@ -124,6 +124,45 @@ TEST_F(MainWindowView, diceListScrollsAndIsRightAlignedAndReadOnly)
     EXPECT_EQ(form.DiceBox.text(), " 3\r\n");
 }
 
+// The indicator is drawn over the left end of the status message: while it shows letters, the
+// message starts right of them; without any, where it always did.
+TEST_F(MainWindowView, statusMessageStartsClearOfTheIndicatorsLetters)
+{
+    showWindow();
+    const QRect top(0, 0, view.width(), widget("Display")->height());
+    const auto statusTextStart = [this] {
+        QWidget* status = widget("statuswatch");
+        const QImage drawn = status->grab().toImage();
+        for (int x = 0; x < drawn.width(); ++x)
+            for (int y = 0; y < drawn.height(); ++y)
+                if (drawn.pixelColor(x, y) != drawn.pixelColor(0, 0))
+                    return status->x() + x;
+        return -1;
+    };
+    for (const char* indicator : { "", "M", "X", "MX" }) {
+        SCOPED_TRACE(indicator);
+        form.statuswatch.setVisible(false);
+        form.Mem.setCaption("");
+        const QImage bare = view.grab(top).toImage();
+        form.Mem.setCaption(indicator);
+        const QImage marked = view.grab(top).toImage();
+        int lettersEnd = -1;
+        for (int x = 0; x < bare.width(); ++x)
+            for (int y = 0; y < bare.height(); ++y)
+                if (bare.pixelColor(x, y) != marked.pixelColor(x, y))
+                    lettersEnd = x;
+
+        form.statuswatch.setCaption("==== Error ====");
+        form.statuswatch.setVisible(true);
+        const int start = statusTextStart();
+        ASSERT_GE(start, 0) << "no status message drawn";
+        if (*indicator)
+            EXPECT_GT(start, lettersEnd);
+        else
+            EXPECT_LE(start, widget("statuswatch")->x() + 1);
+    }
+}
+
 QPushButton* keyCaptioned(QWidget& window, const QString& caption)
 {
     for (QPushButton* key : window.findChildren<QPushButton*>())

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <functional>
 
@@ -78,6 +79,35 @@ TEST_F(ProgrammingDialog, savedKeyAppearsOnTheMainWindowWhenItCloses)
     QTest::mouseClick(view.findChild<QPushButton*>("btnClear(0)"), Qt::LeftButton);
     QTest::mouseClick(key, Qt::LeftButton);
     EXPECT_EQ(view.findChild<QLabel*>("Display")->text(), "7.");
+}
+
+// Typing names the key at once, the caption Cancel kept included; the help is read-only and
+// shows each of its lines whole, with no scroll bar.
+TEST_F(ProgrammingDialog, opensWithTheCaptionSelectedAndTheHelpWhole)
+{
+    for (const char* caption : { "Text1", "Axe" }) {
+        SCOPED_TRACE(caption);
+        program([this, caption](QWidget& dialog) {
+            QLineEdit* box = in<QLineEdit>(&dialog, "TxtButtonCaption");
+            auto* help = in<ModelListView>(&dialog, "txtProgram");
+            if (box && help) {
+                EXPECT_TRUE(QTest::qWaitFor([box] { return QApplication::focusWidget() == box; }, 2000));
+                EXPECT_EQ(box->selectedText(), caption);
+                QTest::keyClicks(box, "Axe");
+                EXPECT_EQ(box->text(), "Axe");
+
+                EXPECT_EQ(help->filledLineCount(), 6);
+                EXPECT_EQ(help->verticalScrollBar()->maximum(), 0);
+                for (qsizetype i = 0; i < help->lineCount(); ++i) {
+                    SCOPED_TRACE(i);
+                    const QRect room = help->lineRect(i);
+                    EXPECT_LE(help->fontMetrics().horizontalAdvance(help->line(i).toString()), room.width());
+                    EXPECT_LE(room.bottom(), help->viewport()->height());
+                }
+            }
+            QTest::mouseClick(in<QPushButton>(&dialog, "btnCancel"), Qt::LeftButton);
+        });
+    }
 }
 
 TEST_F(ProgrammingDialog, escapeAndTitleBarCloseWithoutSaving)
