@@ -163,13 +163,20 @@ QAccessibleInterface* ModelListAccessible::childAt(int x, int y) const
     return index >= 0 ? child(static_cast<int>(index)) : nullptr;
 }
 
-// The picture key as the push button it stands for. The press clicks it, exactly as the mouse
-// does; a two-state key is checkable and checked while on.
+// The picture key as the button it stands for. The press clicks it, exactly as the mouse does; a
+// two-state key is checkable and checked while on. Such a key takes the role Qt gives its own
+// checkable buttons, a check box, the one role that tells a reader over AT-SPI that the key has
+// two states whichever it is in (Qt 6.4's bridge passes on no "checkable" state of its own).
 class PictureKeyAccessible : public QAccessibleWidget {
 public:
     explicit PictureKeyAccessible(PictureKey* key)
         : QAccessibleWidget(key, QAccessible::Button)
     {
+    }
+
+    QAccessible::Role role() const override
+    {
+        return key()->isCheckable() ? QAccessible::CheckBox : QAccessible::Button;
     }
 
     QAccessible::State state() const override
@@ -183,14 +190,17 @@ public:
     QStringList actionNames() const override
     {
         QStringList names;
-        if (widget()->isEnabled())
+        if (widget()->isEnabled()) {
             names << pressAction();
+            if (key()->isCheckable())
+                names << toggleAction();
+        }
         return names + QAccessibleWidget::actionNames();
     }
 
     void doAction(const QString& action) override
     {
-        if (action != pressAction()) {
+        if (action != pressAction() && !(action == toggleAction() && key()->isCheckable())) {
             QAccessibleWidget::doAction(action);
             return;
         }

@@ -109,7 +109,7 @@ TEST_F(ScreenReader, tapeToggleIsACheckableButtonCheckedWhileTheTapeRuns)
 {
     QAccessibleInterface* toggle = spoken("btnPrint");
     ASSERT_NE(toggle, nullptr);
-    EXPECT_EQ(toggle->role(), QAccessible::Button);
+    EXPECT_EQ(toggle->role(), QAccessible::CheckBox);
     EXPECT_EQ(toggle->text(QAccessible::Name), QStringLiteral("Tape on or off"));
     EXPECT_TRUE(toggle->state().checkable);
     EXPECT_FALSE(toggle->state().checked);
