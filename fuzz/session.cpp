@@ -683,14 +683,20 @@ void Session::playOnCustom(frmCustom& window, const Event& event)
             fail("the caption box did not take the typed text without its commas");
         break;
     }
-    case Kind::EditCommand:
-    case Kind::EditHelp: {
-        TextBox& box = event.kind == Kind::EditCommand ? window.txtCommandLine : window.txtProgram;
+    case Kind::EditCommand: {
         const std::string text = input_.counted();
         trail_.back() += " \"" + printable(text) + "\"";
-        box.edit(text);
-        if (box.text() != text)
-            fail("a text box did not take the typed text");
+        window.txtCommandLine.edit(text);
+        if (window.txtCommandLine.text() != text)
+            fail("the command line box did not take the typed text");
+        break;
+    }
+    case Kind::EditHelp: {
+        // The help is read-only: what a user types there reaches nothing.
+        const std::string text = input_.counted();
+        trail_.back() += " \"" + printable(text) + "\" (read-only)";
+        if (!window.txtProgram.style().readOnly || window.txtProgram.text() != customHelpText())
+            fail("the help text is not the read-only help");
         break;
     }
     case Kind::CustomDoubleClick:
