@@ -204,11 +204,11 @@ std::optional<Die> readDie(std::string_view line)
     return die;
 }
 
-// How many dice (or groups) a dice key rolls for what the display showed: its magnitude's whole
-// part, at most 32767, and one when the display reads zero.
+// How many dice (or groups) a dice key rolls for what the display showed: its magnitude in single
+// precision (so 99.99999991 is 100), its whole part, at most 32767, and one when that reads zero.
 long long diceForDisplay(double shown)
 {
-    double count = std::abs(shown);
+    double count = static_cast<float>(std::min(std::abs(shown), static_cast<double>(kMostDice)));
     if (count == 0)
         count = 1;
     return static_cast<long long>(std::floor(std::min(count, static_cast<double>(kMostDice))));
