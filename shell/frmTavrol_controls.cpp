@@ -70,12 +70,16 @@ Timer& frmTavrol::buildControls()
     list.multiLine = true;
     list.verticalScroll = true;
     list.readOnly = true;
-    add<TextBox>("DiceBox", Rect { 120, 2160, 855, 2535 }, list).setAccessibleName("Dice list");
+    auto& dice = add<TextBox>("DiceBox", Rect { 120, 2160, 855, 2535 }, list);
+    dice.setAccessibleName("Dice list");
+    dice.setDescription("Every die of the last roll. Keyboard: Ctrl+Shift+C copies them, one a line.");
 
     Style toggle;
     toggle.back = Color::systemWindow();
     auto& tape = add<PictureToggle>("btnPrint", Rect { 120, 1200, 300, 300 }, toggle);
     tape.setAccessibleName("Tape on or off");
+    tape.setDescription("Prints every calculation, All Clear and roll while it is on; switching it off sends the "
+                        "tape to the printer.");
     tape.setOnTag("Pon"); // checked while the tape runs
 
     keys(KeyArray::Clear, plain, btnClear);
