@@ -85,8 +85,8 @@ void frmTavrol::LoadCustom()
     if (!problem.empty() && !toldStoreUnreadable_) {
         toldStoreUnreadable_ = true;
         ports_.messages.information("Tavrol32",
-            "The stored keys could not be read: the settings store cannot be read. The programmable keys "
-            "show as unprogrammed.\r\n"
+            "The stored keys could not be read, so the programmable keys show as unprogrammed. The settings "
+            "store is left as it is.\r\n"
                 + problem);
     }
     if (onCustomLoaded)
