@@ -1,11 +1,9 @@
 // Speed of a programmed key's odds: all its replays one part after the other on one core, and
 // in the real window from hovering on a freshly programmed key until its description has them.
-#include "dice/random_source.h"
+#include "bench/bench_window.h"
 #include "platform/qt/odds_runner.h"
 #include "platform/qt/qt_form_view.h"
-#include "platform/recording_ports.h"
 #include "programs/odds.h"
-#include "shell/frmTavrol.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -41,12 +39,9 @@ double threadCpuMs()
 // load).
 void BM_KeyOddsHovered(benchmark::State& state, const char* command, const char* sameKeys)
 {
-    tavrol::MemorySettings settings;
-    tavrol::RecordingPrinter printer;
-    tavrol::RecordingMessageBox messages;
-    tavrol::NullModalHost modal;
-    tavrol::SystemRandom random { 1 };
-    tavrol::frmTavrol form { tavrol::FormPorts { settings, printer, messages, modal, random } };
+    tavrol::bench::Window window;
+    tavrol::MemorySettings& settings = window.settings;
+    tavrol::frmTavrol& form = window.form;
     tavrol::qt::QtFormView view(form);
     form.Form_Load();
     tavrol::qt::OddsRunner runner(form, view);

@@ -1,10 +1,8 @@
 // Speed of a roll at any count: a d6 press through the main window, with and without the real
 // window drawing it. The time must grow in proportion to the number of dice.
-#include "dice/random_source.h"
+#include "bench/bench_window.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/qt_form_view.h"
-#include "platform/recording_ports.h"
-#include "shell/frmTavrol.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -14,15 +12,7 @@
 
 namespace {
 
-// The main window with in-memory ports and seeded dice, past its start-up clear.
-struct Window {
-    tavrol::MemorySettings settings;
-    tavrol::RecordingPrinter printer;
-    tavrol::RecordingMessageBox messages;
-    tavrol::NullModalHost modal;
-    tavrol::SystemRandom random { 1 };
-    tavrol::frmTavrol form { tavrol::FormPorts { settings, printer, messages, modal, random } };
-};
+using tavrol::bench::Window;
 
 // A d6 press at a count of state.range(0), through frmTavrol with no view.
 void BM_Roll(benchmark::State& state)
