@@ -1,6 +1,7 @@
 #include "platform/settings_file.h"
 
 #include "platform/ini_text.h"
+#include "platform/posix_file.h"
 
 #include <cerrno>
 #include <chrono>
@@ -65,6 +66,9 @@ private:
     int fd_;
 };
 
+// Far beyond six keys of 512 characters and any comments beside them; a larger file is not read.
+constexpr std::size_t kLargestStore = std::size_t { 16 } << 20;
+
 struct Contents {
     bool exists = false;
     std::string text;
@@ -98,19 +102,12 @@ bool readRegular(const std::string& path, Contents& contents, std::string& probl
         problem = path + " is not a regular file";
         return false;
     }
-    char buffer[8192];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            problem = "Cannot read " + path + ": " + reason(errno);
-            return false;
-        }
-        if (got == 0)
-            break;
-        contents.text.append(buffer, static_cast<std::size_t>(got));
+    std::optional<std::string> text = posix::readRegular(file.get(), kLargestStore);
+    if (!text) {
+        problem = "Cannot read " + path + ": " + reason(errno);
+        return false;
     }
+    contents.text = std::move(*text);
     contents.exists = true;
     contents.mode = status.st_mode;
     return true;
@@ -178,19 +175,6 @@ private:
     std::unique_ptr<Descriptor> file_; // closing it releases the lock
 };
 
-bool writeAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t put = ::write(fd, text.data(), text.size());
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        text.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
 bool readsBack(int fd, std::string_view text)
 {
     std::string back(text.size() + 1, '\0'); // one byte more, to see a file that is longer
@@ -221,7 +205,7 @@ bool replaceFile(const std::string& target, std::string_view text, mode_t mode, 
     int error = 0;
     if (::fchmod(file.get(), mode) != 0) {
         problem = "Cannot set the permissions of " + copy + ": " + reason(error = errno);
-    } else if (!writeAll(file.get(), text)) {
+    } else if (!posix::writeAll(file.get(), text)) {
         problem = "Cannot write " + copy + ": " + reason(error = errno ? errno : EIO);
     } else if (::fsync(file.get()) != 0) {
         problem = "Cannot sync " + copy + " to disk: " + reason(error = errno);

@@ -1,5 +1,7 @@
 #include "platform/tape_journal.h"
 
+#include "platform/posix_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -20,7 +22,7 @@ constexpr std::string_view kPrefix = "tape-";
 constexpr std::string_view kSuffix = ".journal";
 constexpr char kPageBreak = '\f';
 // Far beyond any tape (the longest roll prints about 400 KB), small enough to read at once.
-constexpr off_t kLargestJournal = off_t { 256 } << 20;
+constexpr std::size_t kLargestJournal = std::size_t { 256 } << 20;
 
 // Makes `folder` and its parents, private to the user, as the base directory rules ask.
 bool makeFolder(const std::string& folder, std::string& error)
@@ -50,42 +52,6 @@ bool stillNamed(int fd, const std::string& path)
 bool isJournalName(std::string_view name)
 {
     return name.size() > kPrefix.size() + kSuffix.size() && name.starts_with(kPrefix) && name.ends_with(kSuffix);
-}
-
-// The whole of a regular file; nothing for a FIFO, a device or anything too large, which are
-// never read, so they cannot block the program.
-std::optional<std::string> readRegular(int fd)
-{
-    struct stat info { };
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kLargestJournal)
-        return std::nullopt;
-    std::string text;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            return text;
-        text.append(buffer, static_cast<std::size_t>(got));
-        if (text.size() > static_cast<std::size_t>(kLargestJournal))
-            return std::nullopt;
-    }
-}
-
-bool writeAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t put = ::write(fd, data.data(), data.size());
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        data.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
 }
 
 } // namespace
@@ -168,7 +134,7 @@ std::vector<TapeJournal> TapeJournal::adoptOrphans(const std::string& folder)
         // A lock that cannot be taken is held by a live owner; its journal is not ours to finish.
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !stillNamed(fd, journal.path_))
             continue;
-        const std::optional<std::string> text = readRegular(fd);
+        const std::optional<std::string> text = posix::readRegular(fd, kLargestJournal);
         if (!text)
             continue; // not a file this program wrote: left alone
         journal.tape_ = parseTapeJournal(*text);
@@ -185,7 +151,7 @@ std::vector<TapeJournal> TapeJournal::adoptOrphans(const std::string& folder)
 bool TapeJournal::appendRecord(std::string record)
 {
     record.push_back('\n');
-    return fd_ >= 0 && writeAll(fd_, record);
+    return fd_ >= 0 && posix::writeAll(fd_, record);
 }
 
 bool TapeJournal::appendLine(std::string_view line)
@@ -246,7 +212,7 @@ void keepNotice(const std::string& folder, std::string_view text)
         return;
     struct stat info { };
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        writeAll(fd, record);
+        posix::writeAll(fd, record);
     ::close(fd);
 }
 
@@ -260,7 +226,7 @@ std::vector<std::string> takeNotices(const std::string& folder)
     std::vector<std::string> notices;
     const int fd = ::open(taken.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
     if (fd >= 0) {
-        if (const std::optional<std::string> text = readRegular(fd)) {
+        if (const std::optional<std::string> text = posix::readRegular(fd, kLargestJournal)) {
             std::string_view rest = *text;
             while (!rest.empty()) {
                 const std::size_t end = rest.find('\n');

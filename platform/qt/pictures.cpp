@@ -1,5 +1,7 @@
 #include "platform/qt/pictures.h"
 
+#include "platform/posix_file.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -19,7 +21,7 @@ namespace {
 const QString kTapeOn = QStringLiteral("printon.bmp");
 const QString kTapeOff = QStringLiteral("printoff.bmp");
 // Far beyond any toggle picture; a larger file is not read into memory.
-constexpr off_t kLargestPicture = off_t { 16 } << 20;
+constexpr std::size_t kLargestPicture = std::size_t { 16 } << 20;
 
 // The bytes of a regular file. A FIFO or a device under a picture's name would hold the window
 // for ever, so the file is opened without waiting and refused unless it is a plain file.
@@ -28,25 +30,11 @@ std::optional<QByteArray> regularFileBytes(const QString& path)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    std::optional<QByteArray> bytes;
-    struct stat info { };
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kLargestPicture) {
-        QByteArray read;
-        char buffer[65536];
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0 || read.size() + got > kLargestPicture) {
-                if (got == 0)
-                    bytes = std::move(read);
-                break;
-            }
-            read.append(buffer, static_cast<qsizetype>(got));
-        }
-    }
+    const std::optional<std::string> bytes = posix::readRegular(fd, kLargestPicture);
     ::close(fd);
-    return bytes;
+    if (!bytes)
+        return std::nullopt;
+    return QByteArray::fromStdString(*bytes);
 }
 
 // A small printer with a sheet going in at the back and a printed slip coming out at the front;
