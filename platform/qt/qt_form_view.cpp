@@ -322,6 +322,12 @@ void QtFormView::findOverlaps()
     }
 }
 
+bool QtFormView::inOverlap(const Control& control) const
+{
+    return std::any_of(overlaps_.begin(), overlaps_.end(),
+        [&control](const Overlap& overlap) { return overlap.under == &control || overlap.over == &control; });
+}
+
 void QtFormView::clearOverlaps()
 {
     std::unordered_map<const Control*, int> clearances; // each label under another, and the room it leaves
@@ -390,7 +396,7 @@ void QtFormView::propertyChanged(Control& control, Property property)
     switch (property) {
     case Property::Caption:
         applyCaption(control);
-        if (!overlaps_.empty() && control.kind() == ControlKind::Label)
+        if (inOverlap(control))
             clearOverlaps();
         break;
     case Property::Text:
@@ -407,7 +413,7 @@ void QtFormView::propertyChanged(Control& control, Property property)
         // dice list does with "Please Wait..." before a long roll.
         if (control.visible())
             widget->update();
-        if (!overlaps_.empty() && control.kind() == ControlKind::Label)
+        if (inOverlap(control))
             clearOverlaps();
         break;
     case Property::Value:

@@ -54,6 +54,8 @@ private:
     void applyTabOrder();
     void applyInitialFocus();
     void findOverlaps();
+    // Whether `control` lies over or under another label; only their changes move the clearance.
+    bool inOverlap(const Control& control) const;
     void clearOverlaps();
     void focusMoved(QWidget* from, QWidget* to);
     void applyState(Control& control);
