@@ -1,9 +1,9 @@
 // Speed of a programmed key's odds: all its replays one part after the other on one core, and
 // in the real window from hovering on a freshly programmed key until its description has them.
 #include "bench/bench_window.h"
-#include "platform/qt/odds_runner.h"
-#include "platform/qt/qt_form_view.h"
 #include "programs/odds.h"
+#include "view/odds_runner.h"
+#include "view/qt_form_view.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // Speed of a roll at any count: a d6 press through the main window, with and without the real
 // window drawing it. The time must grow in proportion to the number of dice.
 #include "bench/bench_window.h"
-#include "platform/qt/control_widgets.h"
-#include "platform/qt/qt_form_view.h"
+#include "view/control_widgets.h"
+#include "view/qt_form_view.h"
 
 #include <QApplication>
 #include <QEvent>

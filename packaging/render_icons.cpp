@@ -3,7 +3,7 @@
 // from the drawing. Run at build time, offscreen:
 //   tavrol32-render-icons <folder> <size>...
 // writes <folder>/<size>x<size>/apps/tavrol32.png for each size.
-#include "platform/qt/pictures.h"
+#include "view/pictures.h"
 
 #include <QDir>
 #include <QGuiApplication>

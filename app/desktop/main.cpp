@@ -1,17 +1,17 @@
 // The desktop program: the main window model drawn by Qt. It reads no command line.
 #include "dice/random_source.h"
-#include "platform/qt/main_window_keys.h"
-#include "platform/qt/odds_runner.h"
-#include "platform/qt/pictures.h"
-#include "platform/qt/qt_form_view.h"
-#include "platform/qt/qt_long_tape_dialog.h"
-#include "platform/qt/qt_message_box.h"
-#include "platform/qt/qt_modal_host.h"
-#include "platform/qt/qt_quit_signals.h"
-#include "platform/qt/qt_tape_printer.h"
 #include "platform/settings_file.h"
 #include "platform/xdg_paths.h"
 #include "shell/frmTavrol.h"
+#include "view/main_window_keys.h"
+#include "view/odds_runner.h"
+#include "view/pictures.h"
+#include "view/qt_form_view.h"
+#include "view/qt_long_tape_dialog.h"
+#include "view/qt_message_box.h"
+#include "view/qt_modal_host.h"
+#include "view/qt_quit_signals.h"
+#include "view/qt_tape_printer.h"
 
 #include <QApplication>
 #include <csignal>

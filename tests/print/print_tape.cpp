@@ -20,11 +20,11 @@
 //   tavrol32-print-tape start   what the desktop program does at start: kept notices, left tapes
 // TAPE_SUBMIT_TIMEOUT_MS, when set, is how long lp may take.
 #include "dice/random_source.h"
-#include "platform/qt/qt_modal_host.h"
-#include "platform/qt/qt_quit_signals.h"
-#include "platform/qt/qt_tape_printer.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
+#include "view/qt_modal_host.h"
+#include "view/qt_quit_signals.h"
+#include "view/qt_tape_printer.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,7 +1,7 @@
-#include "platform/qt/main_window_keys.h"
+#include "view/main_window_keys.h"
 
-#include "platform/qt/qt_form_view.h"
 #include "shell/frmTavrol.h"
+#include "view/qt_form_view.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/form.h"
-#include "platform/qt/repaint_throttle.h"
+#include "view/repaint_throttle.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "platform/qt/control_widgets.h"
+#include "view/control_widgets.h"
 
-#include "platform/qt/model_style.h"
+#include "view/model_style.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

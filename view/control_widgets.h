@@ -104,7 +104,7 @@ private:
 // hundred thousand lines. A text document would cost a block per line and its machinery at
 // start; this keeps the text as one string with where each line starts, and draws only the
 // lines in sight. It takes focus (so the keyboard can scroll it) and passes Tab on. Screen
-// readers see it as a list of its lines (platform/qt/accessibility.h), told of every change.
+// readers see it as a list of its lines (view/accessibility.h), told of every change.
 class ModelListView : public QAbstractScrollArea, public QueuedText {
 public:
     explicit ModelListView(QWidget* parent);

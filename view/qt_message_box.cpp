@@ -1,4 +1,4 @@
-#include "platform/qt/qt_message_box.h"
+#include "view/qt_message_box.h"
 
 #include <QEvent>
 #include <QMessageBox>

@@ -2,10 +2,10 @@
 // as a list of its lines, the tape toggle as a checkable button it can press, and a programmed
 // key's whole caption however short the key draws it.
 #include "dice/random_source.h"
-#include "platform/qt/control_widgets.h"
-#include "platform/qt/qt_form_view.h"
 #include "platform/recording_ports.h"
 #include "shell/frmTavrol.h"
+#include "view/control_widgets.h"
+#include "view/qt_form_view.h"
 
 #include <QAccessible>
 #include <QCoreApplication>

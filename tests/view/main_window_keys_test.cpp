@@ -1,7 +1,7 @@
 // Typing on the main window as Qt delivers it: key events go to the key that has focus, which
 // passes on what it does not take; the window presses its keys through the model and copies.
 #include "main_window_fixture.h"
-#include "platform/qt/main_window_keys.h"
+#include "view/main_window_keys.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The question before a long tape: each button, found by its spoken name, gives the answer it
 // names, and Escape keeps the tape as a PDF rather than printing or losing it.
-#include "platform/qt/qt_long_tape_dialog.h"
+#include "view/qt_long_tape_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "platform/qt/qt_modal_host.h"
+#include "view/qt_modal_host.h"
 
-#include "platform/qt/qt_form_view.h"
+#include "view/qt_form_view.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "platform/qt/repaint_throttle.h"
+#include "view/repaint_throttle.h"
 
 #include <QWidget>
 

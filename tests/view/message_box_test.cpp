@@ -1,7 +1,7 @@
 // A message asked for while the program starts, before its window is shown (the stored keys
 // could not be read), waits for the window and shows over it, instead of alone on the desktop.
 #include "main_window_fixture.h"
-#include "platform/qt/qt_message_box.h"
+#include "view/qt_message_box.h"
 
 #include <QApplication>
 #include <QMessageBox>

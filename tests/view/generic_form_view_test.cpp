@@ -1,10 +1,10 @@
 // Any window model is drawn generically: group boxes hold their options, options and text boxes
 // talk both ways, pictures load from the working folder or the built-in copies.
 #include "platform/form.h"
-#include "platform/qt/model_style.h"
-#include "platform/qt/pictures.h"
-#include "platform/qt/qt_form_view.h"
-#include "platform/qt/qt_message_box.h"
+#include "view/model_style.h"
+#include "view/pictures.h"
+#include "view/qt_form_view.h"
+#include "view/qt_message_box.h"
 
 #include <QDir>
 #include <QGroupBox>

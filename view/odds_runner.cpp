@@ -1,8 +1,8 @@
-#include "platform/qt/odds_runner.h"
+#include "view/odds_runner.h"
 
-#include "platform/qt/qt_form_view.h"
 #include "programs/odds.h"
 #include "shell/frmTavrol.h"
+#include "view/qt_form_view.h"
 
 #include <QCursor>
 #include <QEvent>

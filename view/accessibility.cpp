@@ -1,6 +1,6 @@
-#include "platform/qt/accessibility.h"
+#include "view/accessibility.h"
 
-#include "platform/qt/control_widgets.h"
+#include "view/control_widgets.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>

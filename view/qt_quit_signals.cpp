@@ -1,4 +1,4 @@
-#include "platform/qt/qt_quit_signals.h"
+#include "view/qt_quit_signals.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

@@ -1,9 +1,9 @@
-#include "platform/qt/qt_form_view.h"
+#include "view/qt_form_view.h"
 
-#include "platform/qt/accessibility.h"
-#include "platform/qt/control_widgets.h"
-#include "platform/qt/model_style.h"
-#include "platform/qt/pictures.h"
+#include "view/accessibility.h"
+#include "view/control_widgets.h"
+#include "view/model_style.h"
+#include "view/pictures.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_long_tape_dialog.h"
+#include "view/qt_long_tape_dialog.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "platform/qt/pictures.h"
+#include "view/pictures.h"
 
 #include "platform/posix_file.h"
 

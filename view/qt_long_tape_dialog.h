@@ -2,7 +2,7 @@
 // it. Each answer is a button whose spoken name says what it does.
 #pragma once
 
-#include "platform/qt/qt_tape_printer.h"
+#include "view/qt_tape_printer.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "platform/qt/model_style.h"
+#include "view/model_style.h"
 
 #include <cmath>
 

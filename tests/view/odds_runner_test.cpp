@@ -1,8 +1,8 @@
 // The programmable keys' descriptions in the window: the odds arrive from beside the event loop,
 // a hovered key's first, and follow the keys when they change.
 #include "main_window_fixture.h"
-#include "platform/qt/odds_runner.h"
 #include "programs/odds.h"
+#include "view/odds_runner.h"
 
 #include <QEnterEvent>
 #include <string>

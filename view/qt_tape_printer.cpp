@@ -1,4 +1,4 @@
-#include "platform/qt/qt_tape_printer.h"
+#include "view/qt_tape_printer.h"
 
 #include "platform/xdg_paths.h"
 

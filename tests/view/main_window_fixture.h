@@ -2,11 +2,11 @@
 #pragma once
 
 #include "dice/random_source.h"
-#include "platform/qt/control_widgets.h"
-#include "platform/qt/qt_form_view.h"
 #include "platform/recording_ports.h"
 #include "programs/frmCustom.h"
 #include "shell/frmTavrol.h"
+#include "view/control_widgets.h"
+#include "view/qt_form_view.h"
 
 #include <QTest>
 #include <QWidget>

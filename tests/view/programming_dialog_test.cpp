@@ -1,7 +1,7 @@
 // The programming window as the user meets it: a modal window over the main one, opened by the
 // Program key, worked with the mouse and keyboard, and closed by its keys, Escape or its title bar.
 #include "main_window_fixture.h"
-#include "platform/qt/qt_modal_host.h"
+#include "view/qt_modal_host.h"
 
 #include <QApplication>
 #include <QLabel>
