@@ -2,7 +2,21 @@
 
 #include "platform/form.h"
 
+#include <utility>
+
 namespace tavrol {
+namespace {
+
+// Sets `field` to `value` and says whether that changed it: a set to the same value tells nobody.
+template <class T> bool changeTo(T& field, T value)
+{
+    if (field == value)
+        return false;
+    field = std::move(value);
+    return true;
+}
+
+} // namespace
 
 Control::Control(Form& form, ControlKind kind, std::string name, int index, Rect rect, Style style)
     : form_(form)
@@ -27,34 +41,26 @@ void Control::notify(Property property)
 
 void Control::setDescription(std::string description)
 {
-    if (description == description_)
-        return;
-    description_ = std::move(description);
-    notify(Property::Description);
+    if (changeTo(description_, std::move(description)))
+        notify(Property::Description);
 }
 
 void Control::setTag(std::string tag)
 {
-    if (tag == tag_)
-        return;
-    tag_ = std::move(tag);
-    notify(Property::Tag);
+    if (changeTo(tag_, std::move(tag)))
+        notify(Property::Tag);
 }
 
 void Control::setEnabled(bool enabled)
 {
-    if (enabled == enabled_)
-        return;
-    enabled_ = enabled;
-    notify(Property::Enabled);
+    if (changeTo(enabled_, enabled))
+        notify(Property::Enabled);
 }
 
 void Control::setVisible(bool visible)
 {
-    if (visible == visible_)
-        return;
-    visible_ = visible;
-    notify(Property::Visible);
+    if (changeTo(visible_, visible))
+        notify(Property::Visible);
 }
 
 CaptionedControl::CaptionedControl(
@@ -66,9 +72,8 @@ CaptionedControl::CaptionedControl(
 
 bool CaptionedControl::setCaption(std::string caption)
 {
-    if (caption == caption_)
+    if (!changeTo(caption_, std::move(caption)))
         return false;
-    caption_ = std::move(caption);
     notify(Property::Caption);
     return true;
 }
@@ -102,10 +107,8 @@ OptionButton::OptionButton(Form& form, std::string name, int index, Rect rect, S
 
 void OptionButton::setValue(bool value)
 {
-    if (value == value_)
-        return;
-    value_ = value;
-    notify(Property::Value);
+    if (changeTo(value_, value))
+        notify(Property::Value);
 }
 
 GroupBox::GroupBox(Form& form, std::string name, Rect rect, Style style, std::string caption)
@@ -121,10 +124,8 @@ TextBox::TextBox(Form& form, std::string name, Rect rect, Style style, std::stri
 
 void TextBox::setText(std::string text)
 {
-    if (text == text_)
-        return;
-    text_ = std::move(text);
-    notify(Property::Text);
+    if (changeTo(text_, std::move(text)))
+        notify(Property::Text);
 }
 
 void TextBox::edit(std::string text)
@@ -154,10 +155,8 @@ PictureToggle::PictureToggle(Form& form, std::string name, Rect rect, Style styl
 
 void PictureToggle::setPicture(std::string fileName)
 {
-    if (fileName == picture_)
-        return;
-    picture_ = std::move(fileName);
-    notify(Property::Picture);
+    if (changeTo(picture_, std::move(fileName)))
+        notify(Property::Picture);
 }
 
 void PictureToggle::click()

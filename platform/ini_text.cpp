@@ -1,5 +1,7 @@
 #include "platform/ini_text.h"
 
+#include "platform/utf8.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -11,14 +13,8 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+// Around a key, a section name or a quoted value: the blanks of isBlank.
+constexpr std::string_view kBlanks = " \t";
 
 int hexDigit(char c)
 {
@@ -80,12 +76,13 @@ Parsed parse(std::string_view text, const Line& line)
     if (content.front() == '[') {
         // Text after the ']' is ignored, and a header missing its ']' still names the section.
         const std::size_t close = content.find(']');
-        return { Kind::Section, trimmed(content.substr(1, close == std::string_view::npos ? close : close - 1)), {} };
+        return { Kind::Section,
+            utf8::trimmed(content.substr(1, close == std::string_view::npos ? close : close - 1), kBlanks), {} };
     }
     const std::size_t equals = content.find('=');
     if (equals == std::string_view::npos)
         return {};
-    return { Kind::Entry, trimmed(content.substr(0, equals)), content.substr(equals + 1) };
+    return { Kind::Entry, utf8::trimmed(content.substr(0, equals), kBlanks), content.substr(equals + 1) };
 }
 
 std::string_view lineEnd(std::string_view text, const Line& line)
@@ -290,7 +287,7 @@ std::string decodeQuoted(std::string_view text)
 
 std::string decodeUnquoted(std::string_view text)
 {
-    text = trimmed(text);
+    text = utf8::trimmed(text, kBlanks);
     Decoded out;
     std::size_t at = 0;
     while (at < text.size()) {
@@ -427,7 +424,7 @@ std::string encodeValue(std::string_view value)
 
 std::string decodeValue(std::string_view raw)
 {
-    if (trimmed(raw).starts_with('"'))
+    if (utf8::trimmed(raw, kBlanks).starts_with('"'))
         return decodeQuoted(raw);
     return decodeUnquoted(raw);
 }

@@ -79,4 +79,12 @@ std::string left(std::string_view text, std::size_t count)
     return std::string(text.substr(0, i));
 }
 
+std::string_view trimmed(std::string_view text, std::string_view blanks)
+{
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 } // namespace tavrol::utf8

@@ -18,4 +18,7 @@ std::vector<std::string> codePoints(std::string_view text);
 // At most `count` code points from the start of `text`.
 std::string left(std::string_view text, std::size_t count);
 
+// `text` without the characters of `blanks` at either end.
+std::string_view trimmed(std::string_view text, std::string_view blanks = " \t\r\n");
+
 } // namespace tavrol::utf8

@@ -80,19 +80,7 @@ std::string normalise(TypedKey key)
     return std::string(key.name);
 }
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+using utf8::trimmed; // blanks and line breaks around pasted or listed text
 
 bool isDigit(char c)
 {
