@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <system_error>
+#include <utility>
 
 namespace tavrol {
 namespace {
@@ -155,6 +156,30 @@ std::string displayPattern(double value)
     return (negative && !zero ? "-" : "") + text;
 }
 
+namespace {
+
+// Digits with the point's place among them ("125", point 1: "1.25"), written out without leading
+// zeros or, after the point, trailing ones.
+std::string writtenOut(std::string digits, long long point)
+{
+    const std::size_t lead = std::min(digits.find_first_not_of('0'), digits.size());
+    digits.erase(0, lead);
+    point -= static_cast<long long>(lead);
+    if (digits.empty())
+        return "0";
+    while (digits.size() > 1 && digits.back() == '0' && point < static_cast<long long>(digits.size()))
+        digits.pop_back();
+
+    const auto count = static_cast<long long>(digits.size());
+    if (point <= 0)
+        return "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    if (point >= count)
+        return digits + std::string(static_cast<std::size_t>(point - count), '0');
+    return digits.substr(0, static_cast<std::size_t>(point)) + "." + digits.substr(static_cast<std::size_t>(point));
+}
+
+} // namespace
+
 std::optional<std::string> plainForm(std::string_view text, std::size_t longest)
 {
     if (!readNumber(text))
@@ -193,24 +218,8 @@ std::optional<std::string> plainForm(std::string_view text, std::size_t longest)
     }
     point += down ? -shift : shift;
 
-    const std::size_t lead = std::min(digits.find_first_not_of('0'), digits.size());
-    digits.erase(0, lead);
-    point -= static_cast<long long>(lead);
-    if (digits.empty())
-        return std::string("0");
-    while (digits.size() > 1 && digits.back() == '0' && point < static_cast<long long>(digits.size()))
-        digits.pop_back();
-
-    std::string plain;
-    const auto count = static_cast<long long>(digits.size());
-    if (point <= 0)
-        plain = "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
-    else if (point >= count)
-        plain = digits + std::string(static_cast<std::size_t>(point - count), '0');
-    else
-        plain
-            = digits.substr(0, static_cast<std::size_t>(point)) + "." + digits.substr(static_cast<std::size_t>(point));
-    if (negative)
+    std::string plain = writtenOut(std::move(digits), point);
+    if (negative && plain != "0")
         plain.insert(0, "-");
     if (plain.size() > longest)
         return std::nullopt;
