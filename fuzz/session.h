@@ -8,6 +8,7 @@
 #include "platform/form.h"
 #include "platform/ports.h"
 #include "platform/recording_ports.h"
+#include "programs/key_code.h"
 #include "shell/frmTavrol.h"
 
 #include <cstddef>
@@ -146,6 +147,8 @@ struct Event {
 Event mainEvent(std::uint8_t byte);
 Event modalEvent(std::uint8_t byte);
 std::string describe(const Event& event);
+// The main window's key an event clicks; nothing for an event that is no key.
+std::optional<KeyPress> keyPressOf(const Event& event);
 
 class Session {
 public:
@@ -160,11 +163,28 @@ public:
 
 private:
     void play(const Event& event);
+    void playKey(const Event& event);
+    void playDice(int index);
+    void playTapeToggle();
+    void playStoredKey(const Event& event);
     void playOnCustom(frmCustom& window, const Event& event);
+    void playProgram(frmCustom& window);
+    void playEdit(frmCustom& window, Kind box);
     void checkAll();
     void checkMainWindow();
+    void checkDisplay();
+    void checkIndicators();
+    void checkMemoryAndEvaluator();
+    void checkKeysEnabled();
+    void checkCommandLine();
+    void checkMemoryKey(MemoryKey key);
+    void checkClearKey(ClearKey key);
+    void checkXDnPress(const std::string& xdnBefore, const std::string& shownBefore);
     void checkDiceList();
+    void checkGroupsAgainstDiceArray(bool bare);
     void checkDiceEvent(int index, const std::vector<std::int16_t>& diceBefore);
+    void checkDrawnDiceListed(int index);
+    void checkKeptDice(int index, const std::vector<std::int16_t>& diceBefore);
     void checkLoadedKeys();
     void checkCustomWindow(const frmCustom& window);
     [[noreturn]] void fail(const std::string& what) const;
