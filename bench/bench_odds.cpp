@@ -48,7 +48,7 @@ void BM_KeyOddsHovered(benchmark::State& state, const char* command, const char*
     view.show();
     while (!view.windowHandle() || !view.windowHandle()->isExposed() || !runner.settled())
         QCoreApplication::processEvents();
-    QWidget* key = view.widgetFor(*form.btnCustom[0]);
+    QWidget* key = view.widgetFor(*form.btnCustom[tavrol::programmableKey(0)]);
 
     bool second = false;
     qint64 longestHold = 0;
@@ -67,7 +67,7 @@ void BM_KeyOddsHovered(benchmark::State& state, const char* command, const char*
             longestWork = std::max(longestWork, threadCpuMs() - before);
             longestHold = std::max(longestHold, hold.restart());
         }
-        if (form.btnCustom[0]->description().find("Average") == std::string::npos) {
+        if (form.btnCustom[tavrol::programmableKey(0)]->description().find("Average") == std::string::npos) {
             state.SkipWithError("the description has no odds");
             break;
         }

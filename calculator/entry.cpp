@@ -58,11 +58,9 @@ void frmTavrol::Display_Change()
         showOverflow();
 }
 
-void frmTavrol::btnDigit_Click(int Index)
+void frmTavrol::btnDigit_Click(DigitKey Index)
 {
-    if (Index < 0 || Index >= static_cast<int>(btnDigit.size()))
-        return;
-    const std::string key = btnDigit[static_cast<std::size_t>(Index)]->caption();
+    const std::string key = btnDigit[Index]->caption();
     CommandLine += key;
 
     if (LastKey != "nums") {

@@ -13,7 +13,7 @@ float readSingle(const std::string& text)
 }
 } // namespace
 
-void frmTavrol::btnMemory_Click(int Index)
+void frmTavrol::btnMemory_Click(MemoryKey Index)
 {
     const std::string display = Display.caption();
     switch (Index) {
@@ -44,15 +44,13 @@ void frmTavrol::btnMemory_Click(int Index)
     Mem.setCaption(holds ? "M" : "");
 }
 
-void frmTavrol::btnClear_Click(int Index)
+void frmTavrol::btnClear_Click(ClearKey Index)
 {
     if (Index == ClearKey::Entry) {
         Display.setCaption("0.");
         statuswatch.setVisible(false);
         return;
     }
-    if (Index != ClearKey::All)
-        return;
 
     CommandLine.clear();
     setCaption(texts::kDesignCaption);

@@ -26,12 +26,10 @@ double frmTavrol::compute(double v1, double v2, const std::string& op)
     return 0;
 }
 
-void frmTavrol::btnOperator_Click(int Index)
+void frmTavrol::btnOperator_Click(OperatorKey Index)
 {
-    if (Index < 0 || Index >= static_cast<int>(btnOperator.size()))
-        return;
     double entry = displayValue();
-    const std::string op = btnOperator[static_cast<std::size_t>(Index)]->caption();
+    const std::string op = btnOperator[Index]->caption();
     CommandLine += op;
 
     const auto show = [this](double value) {

@@ -63,6 +63,9 @@ public:
     std::function<void()> onDoubleClick;
 
 protected:
+    // A control the window defined, as the kind it was defined as, for binding it by name.
+    template <class T> T& control(std::string_view key) const { return static_cast<T&>(*find(key)); }
+
     template <class T, class... Args> T& add(Args&&... args)
     {
         auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);

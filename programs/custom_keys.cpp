@@ -18,13 +18,13 @@ void frmTavrol::keyplay(std::string& equation)
             continue;
         switch (key->array) {
         case KeyArray::Digit:
-            btnDigit_Click(key->index);
+            btnDigit_Click(static_cast<DigitKey>(key->index));
             break;
         case KeyArray::Operator:
-            btnOperator_Click(key->index);
+            btnOperator_Click(static_cast<OperatorKey>(key->index));
             break;
         case KeyArray::Dice:
-            btnDice_Click(key->index);
+            btnDice_Click(static_cast<DiceKey>(key->index));
             break;
         case KeyArray::Custom:
         case KeyArray::Clear:
@@ -48,14 +48,10 @@ frmCustom& frmTavrol::loadCustomWindow()
     return *custom_;
 }
 
-void frmTavrol::btnCustom_Click(int Index)
+void frmTavrol::btnCustom_Click(CustomKey Index)
 {
-    if (Index < 0 || Index >= static_cast<int>(btnCustom.size()))
-        return;
-    CommandButton& key = *btnCustom[static_cast<std::size_t>(Index)];
-    // The Program key is known by its caption: a programmable key captioned "Program" opens the
-    // window too and never plays its command.
-    if (key.caption() == kCustomKeys[CustomKey::Program].caption) {
+    CommandButton& key = *btnCustom[Index];
+    if (isProgramKey(key.caption())) {
         frmCustom& window = loadCustomWindow();
         window.txtCommandLine.setText(CommandLine);
         window.setVisible(true);
@@ -72,14 +68,15 @@ void frmTavrol::btnCustom_Click(int Index)
 void frmTavrol::LoadCustom()
 {
     std::string problem;
-    for (int i = 0; i < CustomKey::Program; ++i) {
+    for (int i = 0; i < kProgrammableKeys; ++i) {
         const CustomEntry entry
             = parseCustomEntry(ports_.settings.get(kSettingsApp, kSettingsSection, std::to_string(i), kUnprogrammed));
         if (problem.empty())
             problem = ports_.settings.problem();
-        btnCustom[i]->setCaption(entry.caption);
-        btnCustom[i]->setTag(entry.command);
-        btnCustom[i]->setEnabled(entry.programmed);
+        CommandButton& key = *btnCustom[programmableKey(i)];
+        key.setCaption(entry.caption);
+        key.setTag(entry.command);
+        key.setEnabled(entry.programmed);
     }
     // The keys load again after every programming: a store that stays unreadable is told once.
     if (!problem.empty() && !toldStoreUnreadable_) {

@@ -55,7 +55,7 @@ GroupBox& frmCustom::buildControls()
     GroupBox& assign = add<GroupBox>("FrameAssignTo", Rect { 1920, 2400, 2052, 1092 }, Style {}, "Assign To");
     assign.setTabOrder(6);
     assign.setAccessibleName("Assign to");
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kProgrammableKeys; ++i) {
         const Rect place { i < 3 ? 120 : 1080, 240 + 240 * (i % 3), 852, 252 };
         auto& option = add<OptionButton>("BtnAssignedTo", i, place, Style {}, "Button " + std::to_string(i));
         inside(option, assign, 9 + i, "Assign to button " + std::to_string(i));
@@ -69,11 +69,6 @@ GroupBox& frmCustom::buildControls()
     cancel.setTabOrder(8);
     cancel.setAccessibleName("Cancel");
     return frame1;
-}
-
-template <class T> T& frmCustom::control(const char* key) const
-{
-    return static_cast<T&>(*find(key));
 }
 
 frmCustom::frmCustom(SettingsStore& settings, MessageBox& messages)

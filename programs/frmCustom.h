@@ -5,6 +5,7 @@
 #include "platform/control.h"
 #include "platform/form.h"
 #include "platform/ports.h"
+#include "programs/key_code.h"
 
 #include <array>
 #include <string>
@@ -17,7 +18,7 @@ class frmCustom : public Form {
 public:
     frmCustom(SettingsStore& settings, MessageBox& messages);
 
-    std::array<OptionButton*, 6> BtnAssignedTo {};
+    std::array<OptionButton*, kProgrammableKeys> BtnAssignedTo {};
     GroupBox& Frame1;
     TextBox& txtProgram;
     GroupBox& frameCommandLine;
@@ -37,7 +38,6 @@ public:
 
 private:
     GroupBox& buildControls();
-    template <class T> T& control(const char* key) const;
 
     SettingsStore& settings_;
     MessageBox& messages_;

@@ -2,25 +2,6 @@
 
 namespace tavrol {
 
-std::span<const KeySpec> keyTable(KeyArray array)
-{
-    switch (array) {
-    case KeyArray::Custom:
-        return kCustomKeys;
-    case KeyArray::Dice:
-        return kDiceKeys;
-    case KeyArray::Clear:
-        return kClearKeys;
-    case KeyArray::Digit:
-        return kDigitKeys;
-    case KeyArray::Memory:
-        return kMemoryKeys;
-    case KeyArray::Operator:
-        return kOperatorKeys;
-    }
-    return {};
-}
-
 std::string_view keyArrayName(KeyArray array)
 {
     switch (array) {

@@ -4,6 +4,7 @@
 // the tests read these tables; nothing else restates them.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,32 +30,36 @@ struct KeySpec {
     std::string_view shortcut;
     // What the key does, in one line; its tooltip adds the shortcut (keyTooltip). "" for none.
     std::string_view tooltip;
+    // A plain die key's number of sides (d4 to d%); 0 for every other key.
+    int sides = 0;
 };
 
 inline constexpr int kKeyHeight = 375;
 
 enum class KeyArray { Custom, Dice, Clear, Digit, Memory, Operator };
 
-// Named indices into the tables.
-struct CustomKey {
-    static constexpr int Program = 6; // keys 0 to 5 are the programmable keys
-};
-struct DiceKey {
-    static constexpr int D4 = 0, D6 = 1, D8 = 2, D10 = 3, D12 = 4, D20 = 5, D100 = 6, ThreeD6 = 7, Fudge = 8,
-                         Average = 9, XDn = 10, Best = 11, Worst = 12, Reroll = 13;
-};
-struct ClearKey {
-    static constexpr int All = 0, Entry = 1;
-};
-struct DigitKey {
-    static constexpr int Point = 10; // keys 0 to 9 are the digits of their index
-};
-struct MemoryKey {
-    static constexpr int Clear = 0, Recall = 1, Subtract = 2, Add = 3;
-};
-struct OperatorKey {
-    static constexpr int Sign = 0, Percent = 1, Times = 2, Divide = 3, Plus = 4, Minus = 5, Equals = 6;
-};
+// The keys of each array by name. Each array's keys are a type of their own, so a key of one
+// array cannot reach another array's handler; the value is the key's index in its table.
+inline constexpr int kProgrammableKeys = 6; // btnCustom(0) to btnCustom(5), then the Program key
+enum class CustomKey : int { Program = kProgrammableKeys };
+enum class DiceKey : int { D4, D6, D8, D10, D12, D20, D100, ThreeD6, Fudge, Average, XDn, Best, Worst, Reroll };
+enum class ClearKey : int { All, Entry };
+enum class DigitKey : int { Point = 10 }; // keys 0 to 9 are the digits of their value
+enum class MemoryKey : int { Clear, Recall, Subtract, Add };
+enum class OperatorKey : int { Sign, Percent, Times, Divide, Plus, Minus, Equals };
+
+constexpr CustomKey programmableKey(int number)
+{
+    return static_cast<CustomKey>(number);
+}
+constexpr DigitKey digitKey(int value)
+{
+    return static_cast<DigitKey>(value);
+}
+template <class Key> constexpr int indexOf(Key key)
+{
+    return static_cast<int>(key);
+}
 
 // clang-format off
 inline constexpr KeySpec kCustomKeys[] = {
@@ -68,13 +73,13 @@ inline constexpr KeySpec kCustomKeys[] = {
 };
 
 inline constexpr KeySpec kDiceKeys[] = {
-    { "d4",     "d4",                            "f", 1080, 2160, 495, "d4",     "Rolls as many four-sided dice as the display shows." },
-    { "d6",     "d6",                            "x", 1080, 2520, 495, "d6",     "Rolls as many six-sided dice as the display shows." },
-    { "d8",     "d8",                            "e", 1080, 2880, 495, "d8",     "Rolls as many eight-sided dice as the display shows." },
-    { "d10",    "d10",                           "t", 1080, 3240, 495, "d10",    "Rolls as many ten-sided dice as the display shows." },
-    { "d12",    "d12",                           "l", 1080, 3600, 495, "d12",    "Rolls as many twelve-sided dice as the display shows." },
-    { "d20",    "d20",                           "n", 1080, 3960, 495, "d20",    "Rolls as many twenty-sided dice as the display shows." },
-    { "d%",     "d100",                          "h", 1080, 4320, 495, "d% d100", "Rolls as many hundred-sided dice as the display shows." },
+    { "d4",     "d4",                            "f", 1080, 2160, 495, "d4",     "Rolls as many four-sided dice as the display shows.", 4 },
+    { "d6",     "d6",                            "x", 1080, 2520, 495, "d6",     "Rolls as many six-sided dice as the display shows.", 6 },
+    { "d8",     "d8",                            "e", 1080, 2880, 495, "d8",     "Rolls as many eight-sided dice as the display shows.", 8 },
+    { "d10",    "d10",                           "t", 1080, 3240, 495, "d10",    "Rolls as many ten-sided dice as the display shows.", 10 },
+    { "d12",    "d12",                           "l", 1080, 3600, 495, "d12",    "Rolls as many twelve-sided dice as the display shows.", 12 },
+    { "d20",    "d20",                           "n", 1080, 3960, 495, "d20",    "Rolls as many twenty-sided dice as the display shows.", 20 },
+    { "d%",     "d100",                          "h", 1080, 4320, 495, "d% d100", "Rolls as many hundred-sided dice as the display shows.", 100 },
     { "3d6",    "Three d6",                      "i", 1560, 2160, 495, "t",      "Rolls three six-sided dice as many times as the display shows." },
     { "fudge",  "Fudge dice",                    "u", 1560, 2520, 495, "f",      "Rolls four fudge dice (-1, 0 or +1) as many times as the display shows." },
     { "dAvg",   "Average dice",                  "v", 1560, 2880, 495, "a",      "Rolls as many average dice (2, 3, 3, 4, 4, 5) as the display shows." },
@@ -127,16 +132,77 @@ inline constexpr KeyArray kKeyArrays[]
     = { KeyArray::Custom, KeyArray::Dice, KeyArray::Clear, KeyArray::Digit, KeyArray::Memory, KeyArray::Operator };
 
 // The table of a key array, in index order.
-std::span<const KeySpec> keyTable(KeyArray array);
+constexpr std::span<const KeySpec> keyTable(KeyArray array)
+{
+    switch (array) {
+    case KeyArray::Custom:
+        return kCustomKeys;
+    case KeyArray::Dice:
+        return kDiceKeys;
+    case KeyArray::Clear:
+        return kClearKeys;
+    case KeyArray::Digit:
+        return kDigitKeys;
+    case KeyArray::Memory:
+        return kMemoryKeys;
+    case KeyArray::Operator:
+        return kOperatorKeys;
+    }
+    return {};
+}
+
+// The array a named key belongs to.
+constexpr KeyArray arrayOf(CustomKey)
+{
+    return KeyArray::Custom;
+}
+constexpr KeyArray arrayOf(DiceKey)
+{
+    return KeyArray::Dice;
+}
+constexpr KeyArray arrayOf(ClearKey)
+{
+    return KeyArray::Clear;
+}
+constexpr KeyArray arrayOf(DigitKey)
+{
+    return KeyArray::Digit;
+}
+constexpr KeyArray arrayOf(MemoryKey)
+{
+    return KeyArray::Memory;
+}
+constexpr KeyArray arrayOf(OperatorKey)
+{
+    return KeyArray::Operator;
+}
+
+// A named key's row of its table: spec(DiceKey::XDn).code is "y".
+template <class Key> constexpr const KeySpec& spec(Key key)
+{
+    return keyTable(arrayOf(key))[static_cast<std::size_t>(key)];
+}
 
 // The name the main window gives the array's keys: "btnDice" for btnDice(0) to btnDice(13).
 std::string_view keyArrayName(KeyArray array);
 
+// A key of any array: what the keyboard, the recorded code and the headless driver's captions
+// name, and what the window turns into its button (frmTavrol::key).
 struct KeyPress {
     KeyArray array;
     int index;
     bool operator==(const KeyPress&) const = default;
+
+    template <class Key> static constexpr KeyPress of(Key key) { return { arrayOf(key), indexOf(key) }; }
 };
+
+// Whether a key with this caption is the Program key, which opens the programming window: known
+// by its caption, so a programmable key captioned "Program" opens the window too and never plays
+// its command.
+constexpr bool isProgramKey(std::string_view caption)
+{
+    return caption == spec(CustomKey::Program).caption;
+}
 
 // The ways to a key in its shortcut, in the table's order: "d% d100" is "d%" and "d100".
 std::vector<std::string_view> shortcutAlternatives(std::string_view shortcut);

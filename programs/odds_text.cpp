@@ -129,15 +129,10 @@ std::string oddsLine(const OddsTally& tally)
     return line;
 }
 
-bool playsItsCommand(std::string_view caption)
-{
-    return caption != kCustomKeys[CustomKey::Program].caption;
-}
-
 std::string programmedKeyDescription(std::string_view caption, std::string_view command, std::string_view odds)
 {
     std::string text(caption);
-    if (!playsItsCommand(caption))
+    if (isProgramKey(caption))
         return text + "\nOpens the programming window";
     const std::string keys = readableCommand(command);
     text += '\n';

@@ -50,10 +50,6 @@ std::string oddsLine(const OddsTally& tally);
 inline constexpr std::string_view kOddsPending = "Working out the odds...";
 inline constexpr std::string_view kNotProgrammed = "Not programmed";
 
-// Whether a press of a programmable key with this caption plays its command: one captioned
-// "Program" opens the programming window instead.
-bool playsItsCommand(std::string_view caption);
-
 // A programmable key's description: its caption, its keys as read, and `odds` (an oddsLine, or
 // kOddsPending while they are worked out).
 std::string programmedKeyDescription(std::string_view caption, std::string_view command, std::string_view odds);

@@ -30,8 +30,8 @@ frmTavrol::frmTavrol(FormPorts ports)
     , ports_(ports)
     , tape_(ports.printer)
 {
-    for (int i = 0; i < CustomKey::Program; ++i)
-        btnCustom[i]->setEnabled(false);
+    for (int i = 0; i < kProgrammableKeys; ++i)
+        btnCustom[programmableKey(i)]->setEnabled(false);
     btnMemory[MemoryKey::Clear]->setEnabled(false);
     btnMemory[MemoryKey::Recall]->setEnabled(false);
     statuswatch.setVisible(false);
@@ -41,27 +41,48 @@ frmTavrol::frmTavrol(FormPorts ports)
 
 frmTavrol::~frmTavrol() = default;
 
-template <class T> T& frmTavrol::control(const char* key) const
+namespace {
+
+// Every key of the array runs the array's one handler, with the key clicked.
+template <class Key, std::size_t N, class Handler> void wire(KeyRow<Key, N>& keys, Handler handler)
 {
-    return static_cast<T&>(*find(key));
+    for (int i = 0; i < static_cast<int>(N); ++i)
+        keys.at(i)->onClick = [handler, i] { handler(static_cast<Key>(i)); };
 }
+
+} // namespace
 
 void frmTavrol::wireHandlers()
 {
-    const auto wire = [](auto& keys, auto handler) {
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            keys[i]->onClick = [handler, i] { handler(static_cast<int>(i)); };
-    };
-    wire(btnDigit, [this](int i) { btnDigit_Click(i); });
-    wire(btnOperator, [this](int i) { btnOperator_Click(i); });
-    wire(btnMemory, [this](int i) { btnMemory_Click(i); });
-    wire(btnClear, [this](int i) { btnClear_Click(i); });
-    wire(btnDice, [this](int i) { btnDice_Click(i); });
-    wire(btnCustom, [this](int i) { btnCustom_Click(i); });
+    wire(btnDigit, [this](DigitKey key) { btnDigit_Click(key); });
+    wire(btnOperator, [this](OperatorKey key) { btnOperator_Click(key); });
+    wire(btnMemory, [this](MemoryKey key) { btnMemory_Click(key); });
+    wire(btnClear, [this](ClearKey key) { btnClear_Click(key); });
+    wire(btnDice, [this](DiceKey key) { btnDice_Click(key); });
+    wire(btnCustom, [this](CustomKey key) { btnCustom_Click(key); });
     btnPrint.onClick = [this] { btnPrint_Click(); };
     Display.onChange = [this] { Display_Change(); };
     pauser.onTick = [this] { pauser_Timer(); };
     onDoubleClick = [this] { Form_DblClick(); };
+}
+
+CommandButton* frmTavrol::key(KeyPress press) const
+{
+    switch (press.array) {
+    case KeyArray::Custom:
+        return btnCustom.at(press.index);
+    case KeyArray::Dice:
+        return btnDice.at(press.index);
+    case KeyArray::Clear:
+        return btnClear.at(press.index);
+    case KeyArray::Digit:
+        return btnDigit.at(press.index);
+    case KeyArray::Memory:
+        return btnMemory.at(press.index);
+    case KeyArray::Operator:
+        return btnOperator.at(press.index);
+    }
+    return nullptr;
 }
 
 void frmTavrol::Form_Load()
@@ -74,7 +95,7 @@ void frmTavrol::Form_Load()
 
 void frmTavrol::pauser_Timer()
 {
-    btnClear_Click(0);
+    btnClear_Click(ClearKey::All);
     pauser.setEnabled(false);
 }
 

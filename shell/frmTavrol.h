@@ -20,6 +20,24 @@ namespace tavrol {
 
 class frmCustom;
 
+// A control array of keys, addressed by its own kind of key: btnDice[DiceKey::Reroll].
+template <class Key, std::size_t N> class KeyRow {
+public:
+    CommandButton*& operator[](Key key) { return buttons_[static_cast<std::size_t>(key)]; }
+    CommandButton* operator[](Key key) const { return buttons_[static_cast<std::size_t>(key)]; }
+    static constexpr std::size_t size() { return N; }
+    auto begin() const { return buttons_.begin(); }
+    auto end() const { return buttons_.end(); }
+    // The key at `index`, or null outside the array.
+    CommandButton* at(int index) const
+    {
+        return index >= 0 && static_cast<std::size_t>(index) < N ? buttons_[static_cast<std::size_t>(index)] : nullptr;
+    }
+
+private:
+    std::array<CommandButton*, N> buttons_ {};
+};
+
 struct FormPorts {
     SettingsStore& settings;
     LinePrinter& printer;
@@ -35,12 +53,12 @@ public:
 
     // Control arrays; declared before the single controls because building the window, which
     // binds `pauser`, fills them.
-    std::array<CommandButton*, std::size(kCustomKeys)> btnCustom {};
-    std::array<CommandButton*, std::size(kDiceKeys)> btnDice {};
-    std::array<CommandButton*, std::size(kClearKeys)> btnClear {};
-    std::array<CommandButton*, std::size(kDigitKeys)> btnDigit {};
-    std::array<CommandButton*, std::size(kMemoryKeys)> btnMemory {};
-    std::array<CommandButton*, std::size(kOperatorKeys)> btnOperator {};
+    KeyRow<CustomKey, std::size(kCustomKeys)> btnCustom;
+    KeyRow<DiceKey, std::size(kDiceKeys)> btnDice;
+    KeyRow<ClearKey, std::size(kClearKeys)> btnClear;
+    KeyRow<DigitKey, std::size(kDigitKeys)> btnDigit;
+    KeyRow<MemoryKey, std::size(kMemoryKeys)> btnMemory;
+    KeyRow<OperatorKey, std::size(kOperatorKeys)> btnOperator;
     // Single controls.
     Timer& pauser;
     TextBox& DiceBox;
@@ -71,15 +89,15 @@ public:
     void btnPrint_Click();
 
     // Calculator (calculator/).
-    void btnDigit_Click(int Index);
+    void btnDigit_Click(DigitKey Index);
     void Display_Change();
-    void btnOperator_Click(int Index);
+    void btnOperator_Click(OperatorKey Index);
     double compute(double v1, double v2, const std::string& op);
-    void btnMemory_Click(int Index);
-    void btnClear_Click(int Index);
+    void btnMemory_Click(MemoryKey Index);
+    void btnClear_Click(ClearKey Index);
 
     // Dice (dice/).
-    void btnDice_Click(int Index);
+    void btnDice_Click(DiceKey Index);
     std::int16_t RandomRange(int lobound, int upbound);
     double DiceBoxFill(double Iter, int lob, int upb);
     void DiceBoxSort(int Direction);
@@ -88,7 +106,7 @@ public:
     void sizeDiceList(int dice);
 
     // Programmable keys (programs/).
-    void btnCustom_Click(int Index);
+    void btnCustom_Click(CustomKey Index);
     void keyplay(std::string& equation);
     void LoadCustom();
     // Runs after LoadCustom has set the programmable keys, so that what describes them can follow.
@@ -96,6 +114,9 @@ public:
     // The programming window while it is loaded, or null; loading it runs its load step.
     frmCustom* customWindow() const;
     frmCustom& loadCustomWindow();
+
+    // The button of a key of the tables; null for an index outside its array.
+    CommandButton* key(KeyPress press) const;
 
     // The display read as a number; text that does not read as one (the banner, a lone ".")
     // counts as 0.
@@ -106,9 +127,16 @@ public:
 
 private:
     Timer& buildControls();
-    template <class T> T& control(const char* key) const;
+    template <class Key, std::size_t N, class StyleOf> void addKeys(KeyRow<Key, N>& row, StyleOf styleOf);
+    void addDiceListAndTapeToggle();
+    void addLabels();
     void wireHandlers();
     void showOverflow();
+    // The dice keys' branches (dice/).
+    bool restoreReroll(DiceKey& Index); // false, with "Not Defined", when nothing is remembered
+    double rollGroups(double count, int dice, int lob, int upb);
+    double rollAverageDice(double count);
+    double pressXDn();
     void printTapeLine(double value, const std::string& text);
 
     FormPorts ports_;

@@ -39,31 +39,48 @@ void orderTabsByPlace(const Form& form)
 Timer& frmTavrol::buildControls()
 {
     Timer& timer = add<Timer>("pauser", 5000);
+    const auto plain = [](int) { return Style {}; };
+    addKeys(btnCustom, plain);
+    addKeys(btnDice, [](int i) {
+        Style style;
+        if (static_cast<DiceKey>(i) == DiceKey::Fudge)
+            style.font = FontSpec { "MS Serif", 7.8, false };
+        return style;
+    });
+    addDiceListAndTapeToggle();
+    addKeys(btnClear, plain);
+    addKeys(btnDigit, [](int i) {
+        Style style;
+        style.font = static_cast<DigitKey>(i) == DigitKey::Point ? kSans12Bold : kSans96;
+        style.back = Color::systemWindow();
+        return style;
+    });
+    addKeys(btnMemory, plain);
+    addKeys(btnOperator, [](int) {
+        Style style;
+        style.font = kSans12Bold;
+        return style;
+    });
+    addLabels();
+    orderTabsByPlace(*this);
+    return timer;
+}
 
-    const auto keys = [this](KeyArray array, auto&& styleOf, auto& slots) {
-        const auto table = keyTable(array);
-        const std::string name(keyArrayName(array));
-        for (std::size_t i = 0; i < slots.size(); ++i) {
-            const KeySpec& key = table[i];
-            slots[i] = &add<CommandButton>(name, static_cast<int>(i), Rect { key.left, key.top, key.width, kKeyHeight },
-                styleOf(i), std::string(key.caption));
-            slots[i]->setAccessibleName(std::string(key.spoken));
-            slots[i]->setDescription(keyTooltip(key));
-        }
-    };
-    const auto plain = [](std::size_t) { return Style {}; };
+// The keys of one array, from its table: caption, place, spoken name and tooltip.
+template <class Key, std::size_t N, class StyleOf> void frmTavrol::addKeys(KeyRow<Key, N>& row, StyleOf styleOf)
+{
+    for (int i = 0; i < static_cast<int>(N); ++i) {
+        const KeySpec& key = spec(static_cast<Key>(i));
+        CommandButton& button = add<CommandButton>(std::string(keyArrayName(arrayOf(Key {}))), i,
+            Rect { key.left, key.top, key.width, kKeyHeight }, styleOf(i), std::string(key.caption));
+        button.setAccessibleName(std::string(key.spoken));
+        button.setDescription(keyTooltip(key));
+        row[static_cast<Key>(i)] = &button;
+    }
+}
 
-    keys(KeyArray::Custom, plain, btnCustom);
-    keys(
-        KeyArray::Dice,
-        [](std::size_t i) {
-            Style style;
-            if (i == DiceKey::Fudge)
-                style.font = FontSpec { "MS Serif", 7.8, false };
-            return style;
-        },
-        btnDice);
-
+void frmTavrol::addDiceListAndTapeToggle()
+{
     Style list;
     list.back = Color::rgb(192, 192, 192);
     list.align = Align::Right;
@@ -81,31 +98,13 @@ Timer& frmTavrol::buildControls()
     tape.setDescription("Prints every calculation, All Clear and roll while it is on; switching it off sends the "
                         "tape to the printer.");
     tape.setOnTag("Pon"); // checked while the tape runs
+}
 
-    keys(KeyArray::Clear, plain, btnClear);
-    keys(
-        KeyArray::Digit,
-        [](std::size_t i) {
-            Style style;
-            style.font = i == DigitKey::Point ? kSans12Bold : kSans96;
-            style.back = Color::systemWindow();
-            return style;
-        },
-        btnDigit);
-    keys(KeyArray::Memory, plain, btnMemory);
-    keys(
-        KeyArray::Operator,
-        [](std::size_t) {
-            Style style;
-            style.font = kSans12Bold;
-            return style;
-        },
-        btnOperator);
-
-    // The three labels have no fixed spoken name: a screen reader speaks a label's name instead of
-    // its text, so a name would hide the number on the display, the status message and the
-    // memory indicator, and their changes would no longer be announced.
-
+// The three labels have no fixed spoken name: a screen reader speaks a label's name instead of its
+// text, so a name would hide the number on the display, the status message and the memory
+// indicator, and their changes would no longer be announced.
+void frmTavrol::addLabels()
+{
     // Drawn without a background of its own, so the display's grey shows around the letters.
     Style indicator;
     indicator.font = FontSpec { "MS Sans Serif", 12, false };
@@ -125,9 +124,6 @@ Timer& frmTavrol::buildControls()
     display.align = Align::Right;
     display.border = true;
     add<Label>("Display", Rect { 120, 0, 2895, 375 }, display, texts::kBanner);
-
-    orderTabsByPlace(*this);
-    return timer;
 }
 
 } // namespace tavrol

@@ -130,8 +130,7 @@ void MainWindowKeys::run(const std::vector<KeyboardAction>& actions)
 
 void MainWindowKeys::press(KeyPress key)
 {
-    const std::string name = std::string(keyArrayName(key.array)) + "(" + std::to_string(key.index) + ")";
-    auto* model = dynamic_cast<CommandButton*>(form_.find(name));
+    CommandButton* model = form_.key(key);
     // A disabled key takes a typed press as it takes a click: not at all.
     if (!model || !model->enabled())
         return;

@@ -21,7 +21,7 @@ OddsRunner::OddsRunner(frmTavrol& form, QtFormView& view)
     // the parts already running.
     pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
     for (int i = 0; i < kKeys; ++i)
-        if (QWidget* widget = view_.widgetFor(*form_.btnCustom[i]))
+        if (QWidget* widget = view_.widgetFor(*form_.btnCustom[programmableKey(i)]))
             widget->installEventFilter(this);
     view_.installEventFilter(this);
     form_.onCustomLoaded = [this] { keysLoaded(); };
@@ -53,7 +53,7 @@ bool OddsRunner::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     for (int i = 0; i < kKeys; ++i) {
-        if (watched != view_.widgetFor(*form_.btnCustom[i]))
+        if (watched != view_.widgetFor(*form_.btnCustom[programmableKey(i)]))
             continue;
         if (event->type() == QEvent::Enter) {
             hovered_ = i;
@@ -68,15 +68,15 @@ bool OddsRunner::eventFilter(QObject* watched, QEvent* event)
 void OddsRunner::keysLoaded()
 {
     for (int i = 0; i < kKeys; ++i) {
-        const CommandButton& button = *form_.btnCustom[i];
+        const CommandButton& button = *form_.btnCustom[programmableKey(i)];
         Key& key = keys_[static_cast<std::size_t>(i)];
         const bool commandChanged = key.generation == 0 || button.tag() != key.command
-            || button.enabled() != key.programmed || playsItsCommand(button.caption()) != playsItsCommand(key.caption);
+            || button.enabled() != key.programmed || isProgramKey(button.caption()) != isProgramKey(key.caption);
         key.caption = button.caption();
         if (commandChanged) {
             key.command = button.tag();
             key.programmed = button.enabled();
-            key.pending = key.programmed && playsItsCommand(key.caption);
+            key.pending = key.programmed && !isProgramKey(key.caption);
             ++key.generation;
             key.nextPart = 0;
             key.partsDone = 0;
@@ -90,7 +90,7 @@ void OddsRunner::keysLoaded()
 void OddsRunner::describe(int index)
 {
     const Key& key = keys_[static_cast<std::size_t>(index)];
-    CommandButton& button = *form_.btnCustom[index];
+    CommandButton& button = *form_.btnCustom[programmableKey(index)];
     // Unprogrammed keys are disabled, but a pointer or a screen reader still finds them.
     const std::string text = !key.programmed
         ? std::string(kNotProgrammed)

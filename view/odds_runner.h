@@ -45,7 +45,7 @@ private:
         int partsDone = 0;
         OddsTally tally;
     };
-    static constexpr int kKeys = CustomKey::Program;
+    static constexpr int kKeys = kProgrammableKeys;
 
     void keysLoaded();
     void describe(int key);

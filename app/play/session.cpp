@@ -103,8 +103,8 @@ TokenResult Session::handle(std::string_view token)
     } else if (token == "close") {
         main_.Form_Unload();
         closed_ = true;
-    } else if (const std::string* key = captions_.find(token)) {
-        return applyControlToken(main_, *key);
+    } else if (const KeyPress* key = captions_.find(token)) {
+        return clickKey(main_.key(*key));
     } else {
         return applyControlToken(main_, token);
     }

@@ -12,10 +12,10 @@ KeyCaptions::KeyCaptions()
     for (const KeyArray array : kKeyArrays) {
         const auto table = keyTable(array);
         for (std::size_t i = 0; i < table.size(); ++i) {
-            if (array == KeyArray::Custom && static_cast<int>(i) != CustomKey::Program)
+            const KeyPress key { array, static_cast<int>(i) };
+            if (array == KeyArray::Custom && key != KeyPress::of(CustomKey::Program))
                 continue;
-            keys_.emplace(
-                std::string(table[i].caption), std::string(keyArrayName(array)) + "(" + std::to_string(i) + ")");
+            keys_.emplace(std::string(table[i].caption), key);
         }
     }
 
@@ -29,10 +29,19 @@ KeyCaptions::KeyCaptions()
             keys_.emplace(alias, found->second);
 }
 
-const std::string* KeyCaptions::find(std::string_view token) const
+const KeyPress* KeyCaptions::find(std::string_view token) const
 {
     const auto found = keys_.find(token);
     return found == keys_.end() ? nullptr : &found->second;
+}
+
+TokenResult clickKey(CommandButton* button)
+{
+    if (!button)
+        return TokenResult::Unknown;
+    if (button->enabled() && button->visible())
+        button->click();
+    return TokenResult::Handled;
 }
 
 TokenResult applyControlToken(Form& window, std::string_view token)

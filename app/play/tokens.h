@@ -4,6 +4,7 @@
 
 #include "platform/control.h"
 #include "platform/form.h"
+#include "programs/key_code.h"
 
 #include <functional>
 #include <map>
@@ -19,14 +20,18 @@ namespace tavrol::play {
 class KeyCaptions {
 public:
     KeyCaptions();
-    // The control key ("btnOperator(2)") of the key the token names, or null.
-    const std::string* find(std::string_view token) const;
+    // The key the token names, or null.
+    const KeyPress* find(std::string_view token) const;
 
 private:
-    std::map<std::string, std::string, std::less<>> keys_;
+    std::map<std::string, KeyPress, std::less<>> keys_;
 };
 
 enum class TokenResult { Handled, Unknown };
+
+// A click on `button`, which a disabled or hidden key does not take, as on the screen; null (a key
+// the window lacks) is Unknown.
+TokenResult clickKey(CommandButton* button);
 
 // Handles NAME or NAME(INDEX) as a click on that control, and NAME=TEXT as the user replacing
 // the text of text box NAME with TEXT (everything after the first '='), through the same edit

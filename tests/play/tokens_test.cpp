@@ -48,9 +48,11 @@ TEST_P(KeyCaption, namesTheKeyShowingItAtStart)
 {
     MainWindow main;
     const KeyCaptions captions;
-    const std::string* key = captions.find(GetParam().token);
+    const KeyPress* key = captions.find(GetParam().token);
     ASSERT_NE(key, nullptr) << GetParam().token;
-    EXPECT_EQ(*key, GetParam().key);
+    const CommandButton* button = main.window.key(*key);
+    ASSERT_NE(button, nullptr) << GetParam().token;
+    EXPECT_EQ(button->key(), GetParam().key);
 }
 
 INSTANTIATE_TEST_SUITE_P(KeyCaptions, KeyCaption,
@@ -92,8 +94,8 @@ TEST(KeyCaptions, leaveOutProgrammableKeysAndOtherText)
 {
     MainWindow main;
     const KeyCaptions captions;
-    for (std::size_t i = 0; i + 1 < main.window.btnCustom.size(); ++i)
-        EXPECT_EQ(captions.find(main.window.btnCustom[i]->caption()), nullptr) << i;
+    for (int i = 0; i < kProgrammableKeys; ++i)
+        EXPECT_EQ(captions.find(main.window.btnCustom[programmableKey(i)]->caption()), nullptr) << i;
     for (const char* token : { "Tavrol 32", "x", "", "btnDigit(1)", "\u00D7\u00D7" })
         EXPECT_EQ(captions.find(token), nullptr) << token;
 }
@@ -102,10 +104,10 @@ TEST(KeyCaptions, keepTheCaptionsTheKeysShowedWhenTaken)
 {
     MainWindow main;
     const KeyCaptions captions;
-    main.window.btnDice[0]->setCaption("d4!");
-    main.window.btnCustom[0]->setCaption("Roll");
+    main.window.btnDice[tavrol::DiceKey::D4]->setCaption("d4!");
+    main.window.btnCustom[tavrol::programmableKey(0)]->setCaption("Roll");
     ASSERT_NE(captions.find("d4"), nullptr);
-    EXPECT_EQ(*captions.find("d4"), "btnDice(0)");
+    EXPECT_EQ(*captions.find("d4"), KeyPress::of(DiceKey::D4));
     EXPECT_EQ(captions.find("d4!"), nullptr);
     EXPECT_EQ(captions.find("Roll"), nullptr);
 }

@@ -53,7 +53,7 @@ public:
     {
         for (char c : captions) {
             if (c >= '0' && c <= '9')
-                form_.btnDigit[static_cast<std::size_t>(c - '0')]->click();
+                form_.btnDigit[tavrol::digitKey(c - '0')]->click();
             else if (c == '+')
                 form_.btnOperator[tavrol::OperatorKey::Plus]->click();
             else if (c == '~')
@@ -152,7 +152,7 @@ int main(int argc, char** argv)
             followed = clicker.toggleTape(true);
             clicker.keys(tapeKeys(mode, count));
             std::raise(SIGTERM);
-            form.btnCustom[6]->click(); // "Program": a modal window, whose loop the signal ends too
+            form.btnCustom[tavrol::CustomKey::Program]->click(); // "Program": a modal window, whose loop the signal ends too
         });
         const int status = QApplication::exec();
         form.Form_Unload();

@@ -19,14 +19,14 @@ TEST(LoadCustom, keysTakeStoredCaptionsCommandsAndStates)
     window.settings.values[{ kApp, kSection, "5" }] = "Program,1";
     window.form.LoadCustom();
     const frmTavrol& f = window.form;
-    EXPECT_EQ(f.btnCustom[0]->caption(), "Fireball");
-    EXPECT_EQ(f.btnCustom[0]->tag(), "3x+2=");
-    EXPECT_TRUE(f.btnCustom[0]->enabled());
-    EXPECT_EQ(f.btnCustom[1]->caption(), "Unprog");
-    EXPECT_FALSE(f.btnCustom[1]->enabled());
-    EXPECT_EQ(f.btnCustom[3]->caption(), "Off");
-    EXPECT_FALSE(f.btnCustom[3]->enabled());
-    EXPECT_TRUE(f.btnCustom[5]->enabled());
+    EXPECT_EQ(f.btnCustom[tavrol::programmableKey(0)]->caption(), "Fireball");
+    EXPECT_EQ(f.btnCustom[tavrol::programmableKey(0)]->tag(), "3x+2=");
+    EXPECT_TRUE(f.btnCustom[tavrol::programmableKey(0)]->enabled());
+    EXPECT_EQ(f.btnCustom[tavrol::programmableKey(1)]->caption(), "Unprog");
+    EXPECT_FALSE(f.btnCustom[tavrol::programmableKey(1)]->enabled());
+    EXPECT_EQ(f.btnCustom[tavrol::programmableKey(3)]->caption(), "Off");
+    EXPECT_FALSE(f.btnCustom[tavrol::programmableKey(3)]->enabled());
+    EXPECT_TRUE(f.btnCustom[tavrol::programmableKey(5)]->enabled());
     EXPECT_EQ(f.btnCustom[CustomKey::Program]->caption(), "Program");
     EXPECT_TRUE(f.btnCustom[CustomKey::Program]->enabled());
 }
@@ -46,7 +46,7 @@ TEST_P(PlaybackScenario, replaysThroughTheKeysAndRecordsWhatItPressed)
     window.settings.values[{ kApp, kSection, "1" }] = std::string("Key,") + GetParam().command;
     window.form.LoadCustom();
     window.pressAll("7 7 +"); // whatever the record held before is replaced
-    window.form.btnCustom[1]->click();
+    window.form.btnCustom[tavrol::programmableKey(1)]->click();
     EXPECT_EQ(window.display(), GetParam().display);
     EXPECT_EQ(window.form.CommandLine, GetParam().recorded);
 }
@@ -66,8 +66,8 @@ TEST(Playback, sameKeyTwicePlaysTwiceFromEmptyRecord)
     Window window;
     window.settings.values[{ kApp, kSection, "0" }] = "Add,3+4=";
     window.form.LoadCustom();
-    window.form.btnCustom[0]->click();
-    window.form.btnCustom[0]->click();
+    window.form.btnCustom[tavrol::programmableKey(0)]->click();
+    window.form.btnCustom[tavrol::programmableKey(0)]->click();
     EXPECT_EQ(window.display(), "7.");
     EXPECT_EQ(window.form.CommandLine, "3+4=");
 }
@@ -87,8 +87,8 @@ TEST(ProgramKey, savesChosenKeyAndReloads)
     });
     window.press("Program");
     EXPECT_EQ((window.settings.values[{ kApp, kSection, "0" }]), "Fireball,3x+2=");
-    EXPECT_EQ(window.form.btnCustom[0]->caption(), "Fireball");
-    EXPECT_TRUE(window.form.btnCustom[0]->enabled());
+    EXPECT_EQ(window.form.btnCustom[tavrol::programmableKey(0)]->caption(), "Fireball");
+    EXPECT_TRUE(window.form.btnCustom[tavrol::programmableKey(0)]->enabled());
     EXPECT_EQ(window.form.customWindow(), nullptr);
     EXPECT_EQ(window.form.CommandLine, "3x+2=");
     window.press("AC");
@@ -150,8 +150,8 @@ TEST(ProgramKey, captionBoxTakesNoCommaSoSavedKeyLoadsBackAsSaved)
     });
     window.press("Program");
     EXPECT_EQ((window.settings.values[{ kApp, kSection, "2" }]), "ab,1,+1=");
-    EXPECT_EQ(window.form.btnCustom[2]->caption(), "ab");
-    EXPECT_EQ(window.form.btnCustom[2]->tag(), "1,+1=");
+    EXPECT_EQ(window.form.btnCustom[tavrol::programmableKey(2)]->caption(), "ab");
+    EXPECT_EQ(window.form.btnCustom[tavrol::programmableKey(2)]->tag(), "1,+1=");
 }
 
 TEST(ProgramKey, keyCaptionedProgramOpensTheWindow)
@@ -160,7 +160,7 @@ TEST(ProgramKey, keyCaptionedProgramOpensTheWindow)
     window.settings.values[{ kApp, kSection, "1" }] = "Program,1+1=";
     window.form.LoadCustom();
     window.press("7");
-    window.form.btnCustom[1]->click();
+    window.form.btnCustom[tavrol::programmableKey(1)]->click();
     EXPECT_EQ(window.modal.shown, 1);
     EXPECT_EQ(window.display(), "7.");
 }
@@ -182,7 +182,7 @@ TEST(ProgramKey, storeThatCannotBeWrittenIsReportedAndKeepsKeys)
     EXPECT_EQ(window.messages.shown[0].text,
         "The programmed key could not be saved: the settings store cannot be written. The keys stored before are "
         "kept.\r\ndisk full");
-    EXPECT_EQ(window.form.btnCustom[0]->caption(), "Kept");
+    EXPECT_EQ(window.form.btnCustom[tavrol::programmableKey(0)]->caption(), "Kept");
 }
 
 // Every load after a programming reads the store again; the user hears about it once a run.
@@ -198,15 +198,15 @@ TEST(LoadCustom, unreadableStoreShowsUnprogrammedKeysAndTellsOnce)
     ScriptedFaces random({});
     frmTavrol form(FormPorts { settings, printer, messages, modal, random });
     form.Form_Load();
-    EXPECT_EQ(form.btnCustom[0]->caption(), "Unprog");
-    EXPECT_FALSE(form.btnCustom[0]->enabled());
+    EXPECT_EQ(form.btnCustom[tavrol::programmableKey(0)]->caption(), "Unprog");
+    EXPECT_FALSE(form.btnCustom[tavrol::programmableKey(0)]->enabled());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Tavrol32");
     EXPECT_NE(messages.shown[0].text.find("stored keys could not be read"), std::string::npos);
     EXPECT_NE(messages.shown[0].text.find(settings.reason), std::string::npos);
 
     form.LoadCustom();
-    form.btnCustom[6]->click(); // the programming window, closed at once; the keys load again
+    form.btnCustom[tavrol::CustomKey::Program]->click(); // the programming window, closed at once; the keys load again
     EXPECT_EQ(modal.shown, 1);
     EXPECT_EQ(messages.shown.size(), 1u);
 }

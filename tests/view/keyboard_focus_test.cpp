@@ -85,7 +85,7 @@ TEST_F(KeyboardFocus, shiftTabGoesBack)
 
 TEST_F(KeyboardFocus, spacePressesTheFocusedKey)
 {
-    form.btnClear_Click(0);
+    form.btnClear_Click(ClearKey::All);
     const struct {
         const char* key;
         const char* display;
@@ -149,8 +149,8 @@ TEST_F(KeyboardFocus, focusFrameShowsWhole)
 // fixed name where the model has one, the text itself where the text is what matters.
 TEST_F(KeyboardFocus, screenReadersHearNamesForKeysAndTheTextOfLabels)
 {
-    form.btnClear_Click(0);
-    form.btnDigit_Click(7);
+    form.btnClear_Click(ClearKey::All);
+    form.btnDigit_Click(digitKey(7));
     const struct {
         const char* key;
         const char* spoken;

@@ -223,10 +223,10 @@ TEST_F(MainWindowView, propertyChangesReachTheWidgets)
     EXPECT_EQ(widget<QLabel>("Mem")->text(), QStringLiteral("M"));
 
     EXPECT_FALSE(widget("btnCustom(2)")->isEnabled());
-    form.btnCustom[2]->setEnabled(true);
+    form.btnCustom[tavrol::programmableKey(2)]->setEnabled(true);
     EXPECT_TRUE(widget("btnCustom(2)")->isEnabled());
 
-    form.btnCustom[2]->setCaption("3d6+\u00B1");
+    form.btnCustom[tavrol::programmableKey(2)]->setCaption("3d6+\u00B1");
     EXPECT_EQ(widget<QPushButton>("btnCustom(2)")->text(), QString::fromUtf8("3d6+\u00B1"));
 
     form.setCaption("Tavrol32 \u00D7 2");

@@ -45,8 +45,8 @@ protected:
     {
         settings.values[{ "Tavrol32", "custom", std::to_string(key) }] = value;
     }
-    std::string description(int key) const { return form.btnCustom[key]->description(); }
-    QWidget* key(int index) { return view.widgetFor(*form.btnCustom[index]); }
+    std::string description(int key) const { return form.btnCustom[tavrol::programmableKey(key)]->description(); }
+    QWidget* key(int index) { return view.widgetFor(*form.btnCustom[tavrol::programmableKey(index)]); }
     void settle(const OddsRunner& runner)
     {
         ASSERT_TRUE(QTest::qWaitFor([&runner] { return runner.settled(); }, 120000));

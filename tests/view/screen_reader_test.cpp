@@ -60,7 +60,7 @@ TEST_F(ScreenReader, diceListIsAListOfItsLinesAsShown)
     EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Dice list"));
     EXPECT_EQ(list->childCount(), 0);
 
-    form.btnDigit_Click(3);
+    form.btnDigit_Click(digitKey(3));
     form.btnDice_Click(DiceKey::D6);
     QCoreApplication::processEvents();
     ASSERT_EQ(shown->text(), QStringLiteral(" 4\n 2\n 6\n"));
@@ -146,12 +146,12 @@ TEST_F(ScreenReader, captionTooWideForItsKeyEndsInAnEllipsisAndIsSpokenWhole)
     auto* key = view.findChild<ModelButton*>(QStringLiteral("btnCustom(0)"));
     QAccessibleInterface* spokenKey = spoken("btnCustom(0)");
     ASSERT_TRUE(key && spokenKey);
-    form.btnCustom[0]->setEnabled(true);
+    form.btnCustom[tavrol::programmableKey(0)]->setEnabled(true);
     // The columns the caption's letters take on the drawn key.
     const auto letters = [this, key](const char* caption) {
-        form.btnCustom[0]->setCaption("");
+        form.btnCustom[tavrol::programmableKey(0)]->setCaption("");
         const QImage bare = key->grab().toImage();
-        form.btnCustom[0]->setCaption(caption);
+        form.btnCustom[tavrol::programmableKey(0)]->setCaption(caption);
         const QImage drawn = key->grab().toImage();
         int first = drawn.width();
         int last = -1;
