@@ -1,4 +1,4 @@
-// The tape toggle and what a whole session prints.
+// The tape toggle, the lines the operator keys print, and what a whole session prints.
 #include "harness.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +59,34 @@ TEST(TapeSession, runningTapeIsSentWhenProgramEnds)
     window.pressAll("5 +");
     window.form.Form_Unload();
     EXPECT_EQ(window.printer.lines, (Lines { " 5   +", "<new page>", "<end document>" }));
+}
+
+TEST(Tape, operatorKeysPrintWhileTapeIsOn)
+{
+    const struct {
+        const char* keys;
+        std::vector<std::string> lines;
+    } rows[] = {
+        { "2 + 3 =", { " 2   +", " 3   =", " 5   <*>" } },
+        { "1 2 + 3 =", { " 12   +", " 3   =", " 15   <*>" } },
+        { "3 \u00B1 +", { "-3   +" } },
+        { "1 2 . 5 \u00D7 4 \u00F7 2 =", { " 12.5   \u00D7", " 4   \u00F7", " 2   =", " 25   <*>" } },
+        { "5 0 % \u00B1 1 2 CE M+", {} },
+        { "AC", { "-----All Cleared-----" } },
+    };
+    for (const auto& row : rows) {
+        Window window;
+        window.form.btnPrint.setTag("Pon");
+        window.pressAll(row.keys);
+        EXPECT_EQ(window.printer.lines, row.lines) << row.keys;
+    }
+}
+
+TEST(Tape, nothingPrintsWhileTapeIsOff)
+{
+    Window window;
+    window.pressAll("2 + 3 = AC");
+    EXPECT_TRUE(window.printer.lines.empty());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// Recording, the programming window, the stored entries and playback.
+// The Program key: the programming window, saving a key, and loading the stored keys.
 #include "harness.h"
 
 #include <gtest/gtest.h>
@@ -19,57 +19,16 @@ TEST(LoadCustom, keysTakeStoredCaptionsCommandsAndStates)
     window.settings.values[{ kApp, kSection, "5" }] = "Program,1";
     window.form.LoadCustom();
     const frmTavrol& f = window.form;
-    EXPECT_EQ(f.btnCustom[tavrol::programmableKey(0)]->caption(), "Fireball");
-    EXPECT_EQ(f.btnCustom[tavrol::programmableKey(0)]->tag(), "3x+2=");
-    EXPECT_TRUE(f.btnCustom[tavrol::programmableKey(0)]->enabled());
-    EXPECT_EQ(f.btnCustom[tavrol::programmableKey(1)]->caption(), "Unprog");
-    EXPECT_FALSE(f.btnCustom[tavrol::programmableKey(1)]->enabled());
-    EXPECT_EQ(f.btnCustom[tavrol::programmableKey(3)]->caption(), "Off");
-    EXPECT_FALSE(f.btnCustom[tavrol::programmableKey(3)]->enabled());
-    EXPECT_TRUE(f.btnCustom[tavrol::programmableKey(5)]->enabled());
+    EXPECT_EQ(f.btnCustom[programmableKey(0)]->caption(), "Fireball");
+    EXPECT_EQ(f.btnCustom[programmableKey(0)]->tag(), "3x+2=");
+    EXPECT_TRUE(f.btnCustom[programmableKey(0)]->enabled());
+    EXPECT_EQ(f.btnCustom[programmableKey(1)]->caption(), "Unprog");
+    EXPECT_FALSE(f.btnCustom[programmableKey(1)]->enabled());
+    EXPECT_EQ(f.btnCustom[programmableKey(3)]->caption(), "Off");
+    EXPECT_FALSE(f.btnCustom[programmableKey(3)]->enabled());
+    EXPECT_TRUE(f.btnCustom[programmableKey(5)]->enabled());
     EXPECT_EQ(f.btnCustom[CustomKey::Program]->caption(), "Program");
     EXPECT_TRUE(f.btnCustom[CustomKey::Program]->enabled());
-}
-
-struct Playback {
-    const char* behaviour;
-    const char* command;
-    const char* display;
-    const char* recorded;
-};
-
-class PlaybackScenario : public ::testing::TestWithParam<Playback> { };
-
-TEST_P(PlaybackScenario, replaysThroughTheKeysAndRecordsWhatItPressed)
-{
-    Window window(true, { 4, 2, 6 });
-    window.settings.values[{ kApp, kSection, "1" }] = std::string("Key,") + GetParam().command;
-    window.form.LoadCustom();
-    window.pressAll("7 7 +"); // whatever the record held before is replaced
-    window.form.btnCustom[tavrol::programmableKey(1)]->click();
-    EXPECT_EQ(window.display(), GetParam().display);
-    EXPECT_EQ(window.form.CommandLine, GetParam().recorded);
-}
-
-INSTANTIATE_TEST_SUITE_P(Commands, PlaybackScenario,
-    ::testing::Values(Playback { "empty", "", "77.", "" }, Playback { "arithmetic", "12+3=", "92.", "12+3=" },
-        Playback { "blanksSkipped", "1 2", "12.", "12" },
-        Playback { "unknownCharactersSkipped", "3a+1=", "81.", "3+1=" },
-        Playback { "upperCaseSkipped", "2FMrX", "2.", "2" }, Playback { "diceRolled", "3x+2=", "91.", "3x+2=" },
-        Playback { "xdnThenD6", "2yx", "6.", "2yx" },
-        Playback { "multiplicationSign", "2\u00D73=", "83.", "2\u00D73=" },
-        Playback { "invalidBytesSkipped", "4\xFF\xC3=", "81.", "4=" }),
-    [](const ::testing::TestParamInfo<Playback>& param) { return std::string(param.param.behaviour); });
-
-TEST(Playback, sameKeyTwicePlaysTwiceFromEmptyRecord)
-{
-    Window window;
-    window.settings.values[{ kApp, kSection, "0" }] = "Add,3+4=";
-    window.form.LoadCustom();
-    window.form.btnCustom[tavrol::programmableKey(0)]->click();
-    window.form.btnCustom[tavrol::programmableKey(0)]->click();
-    EXPECT_EQ(window.display(), "7.");
-    EXPECT_EQ(window.form.CommandLine, "3+4=");
 }
 
 TEST(ProgramKey, savesChosenKeyAndReloads)
@@ -87,8 +46,8 @@ TEST(ProgramKey, savesChosenKeyAndReloads)
     });
     window.press("Program");
     EXPECT_EQ((window.settings.values[{ kApp, kSection, "0" }]), "Fireball,3x+2=");
-    EXPECT_EQ(window.form.btnCustom[tavrol::programmableKey(0)]->caption(), "Fireball");
-    EXPECT_TRUE(window.form.btnCustom[tavrol::programmableKey(0)]->enabled());
+    EXPECT_EQ(window.form.btnCustom[programmableKey(0)]->caption(), "Fireball");
+    EXPECT_TRUE(window.form.btnCustom[programmableKey(0)]->enabled());
     EXPECT_EQ(window.form.customWindow(), nullptr);
     EXPECT_EQ(window.form.CommandLine, "3x+2=");
     window.press("AC");
@@ -150,8 +109,8 @@ TEST(ProgramKey, captionBoxTakesNoCommaSoSavedKeyLoadsBackAsSaved)
     });
     window.press("Program");
     EXPECT_EQ((window.settings.values[{ kApp, kSection, "2" }]), "ab,1,+1=");
-    EXPECT_EQ(window.form.btnCustom[tavrol::programmableKey(2)]->caption(), "ab");
-    EXPECT_EQ(window.form.btnCustom[tavrol::programmableKey(2)]->tag(), "1,+1=");
+    EXPECT_EQ(window.form.btnCustom[programmableKey(2)]->caption(), "ab");
+    EXPECT_EQ(window.form.btnCustom[programmableKey(2)]->tag(), "1,+1=");
 }
 
 TEST(ProgramKey, keyCaptionedProgramOpensTheWindow)
@@ -160,7 +119,7 @@ TEST(ProgramKey, keyCaptionedProgramOpensTheWindow)
     window.settings.values[{ kApp, kSection, "1" }] = "Program,1+1=";
     window.form.LoadCustom();
     window.press("7");
-    window.form.btnCustom[tavrol::programmableKey(1)]->click();
+    window.form.btnCustom[programmableKey(1)]->click();
     EXPECT_EQ(window.modal.shown, 1);
     EXPECT_EQ(window.display(), "7.");
 }
@@ -182,7 +141,7 @@ TEST(ProgramKey, storeThatCannotBeWrittenIsReportedAndKeepsKeys)
     EXPECT_EQ(window.messages.shown[0].text,
         "The programmed key could not be saved: the settings store cannot be written. The keys stored before are "
         "kept.\r\ndisk full");
-    EXPECT_EQ(window.form.btnCustom[tavrol::programmableKey(0)]->caption(), "Kept");
+    EXPECT_EQ(window.form.btnCustom[programmableKey(0)]->caption(), "Kept");
 }
 
 // Every load after a programming reads the store again; the user hears about it once a run.
@@ -198,15 +157,15 @@ TEST(LoadCustom, unreadableStoreShowsUnprogrammedKeysAndTellsOnce)
     ScriptedFaces random({});
     frmTavrol form(FormPorts { settings, printer, messages, modal, random });
     form.Form_Load();
-    EXPECT_EQ(form.btnCustom[tavrol::programmableKey(0)]->caption(), "Unprog");
-    EXPECT_FALSE(form.btnCustom[tavrol::programmableKey(0)]->enabled());
+    EXPECT_EQ(form.btnCustom[programmableKey(0)]->caption(), "Unprog");
+    EXPECT_FALSE(form.btnCustom[programmableKey(0)]->enabled());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Tavrol32");
     EXPECT_NE(messages.shown[0].text.find("stored keys could not be read"), std::string::npos);
     EXPECT_NE(messages.shown[0].text.find(settings.reason), std::string::npos);
 
     form.LoadCustom();
-    form.btnCustom[tavrol::CustomKey::Program]->click(); // the programming window, closed at once; the keys load again
+    form.btnCustom[CustomKey::Program]->click(); // the programming window, closed at once; the keys load again
     EXPECT_EQ(modal.shown, 1);
     EXPECT_EQ(messages.shown.size(), 1u);
 }
