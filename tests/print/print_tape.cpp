@@ -152,7 +152,8 @@ int main(int argc, char** argv)
             followed = clicker.toggleTape(true);
             clicker.keys(tapeKeys(mode, count));
             std::raise(SIGTERM);
-            form.btnCustom[tavrol::CustomKey::Program]->click(); // "Program": a modal window, whose loop the signal ends too
+            form.btnCustom[tavrol::CustomKey::Program]
+                ->click(); // "Program": a modal window, whose loop the signal ends too
         });
         const int status = QApplication::exec();
         form.Form_Unload();
