@@ -1,26 +1,40 @@
 #!/usr/bin/env bash
 # Sets Tavrol32 up on a Debian or Ubuntu machine: installs the packages that are missing, builds,
-# and then either starts the program or runs every test.
+# and then starts the program, runs every test, or writes the Debian package.
 #
-#   ./setup.sh run    build the release and start tavrol32
-#   ./setup.sh test   build with warnings as errors and run the whole test suite through ctest
+#   ./setup.sh run      build the release and start tavrol32
+#   ./setup.sh test     build with warnings as errors and run the whole test suite through ctest
+#   ./setup.sh package  build the release and write build/release/tavrol32_<version>_<arch>.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
 case "$mode" in
-run | test) ;;
+run | test | package) ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac
 
 as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "Installing packages needs root, and sudo is not installed. As root, run:" >&2
+        echo "    apt-get install ${missing[*]}" >&2
+        echo "then run $0 $mode again as yourself." >&2
+        exit 1
+    fi
 }
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fontconfig fonts-liberation2)
+# cpack reads the programs' library dependencies with dpkg-shlibdeps (dpkg-dev), which needs file.
+if [ "$mode" = test ] || [ "$mode" = package ]; then
+    packages+=(dpkg-dev file)
+fi
 if [ "$mode" = test ]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales cups cups-client printer-driver-cups-pdf poppler-utils
         desktop-file-utils appstream)
@@ -44,6 +58,11 @@ if [ "$mode" = test ]; then
     cmake --preset dev
     cmake --build --preset dev
     ctest --preset dev
+elif [ "$mode" = package ]; then
+    cmake --preset release
+    cmake --build --preset release
+    (cd build/release && cpack)
+    echo "Written: $(ls build/release/tavrol32_*.deb). Install it with: sudo apt-get install ./build/release/tavrol32_*.deb"
 else
     cmake --preset release
     cmake --build --preset release
