@@ -24,7 +24,7 @@ as_root() {
         sudo "$@"
     else
         echo "Installing packages needs root, and sudo is not installed. As root, run:" >&2
-        echo "    apt-get install ${missing[*]}" >&2
+        echo "    apt-get update && apt-get install ${missing[*]}" >&2
         echo "then run $0 $mode again as yourself." >&2
         exit 1
     fi
