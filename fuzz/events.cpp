@@ -98,18 +98,20 @@ Event modalEvent(std::uint8_t byte)
 
 std::string describe(const Event& event)
 {
-    const auto indexed
-        = [&](std::string_view name) { return std::string(name) + "(" + std::to_string(event.index) + ")"; };
-    if (const auto key = keyPressOf(event))
-        return indexed(keyArrayName(key->array));
+    const auto indexed = [&](const char* name) { return std::string(name) + "(" + std::to_string(event.index) + ")"; };
     switch (event.kind) {
     case Kind::Digit:
+        return indexed("btnDigit");
     case Kind::Operator:
+        return indexed("btnOperator");
     case Kind::Memory:
+        return indexed("btnMemory");
     case Kind::Clear:
+        return indexed("btnClear");
     case Kind::Dice:
+        return indexed("btnDice");
     case Kind::Custom:
-        break; // keys of the main window, named above
+        return indexed("btnCustom");
     case Kind::Print:
         return "btnPrint";
     case Kind::Tick:
