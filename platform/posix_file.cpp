@@ -1,6 +1,9 @@
 #include "platform/posix_file.h"
 
 #include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +47,45 @@ bool writeAll(int fd, std::string_view data)
         data.remove_prefix(static_cast<std::size_t>(put));
     }
     return true;
+}
+
+namespace {
+
+// Whether the entry `name` of the folder open at `dir` is a leftover nobody writes any more; its
+// flock is held on `fd` (open here) when it is.
+bool isAbandoned(int dir, const char* name, std::time_t before, int& fd)
+{
+    struct stat named { };
+    if (::fstatat(dir, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode) || named.st_uid != ::geteuid()
+        || named.st_mtime >= before)
+        return false;
+    fd = ::openat(dir, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    struct stat opened { };
+    return fd >= 0 && ::fstat(fd, &opened) == 0 && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino
+        && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+} // namespace
+
+int removeAbandoned(
+    const std::string& folder, const std::function<bool(std::string_view name)>& isLeftover, std::time_t before)
+{
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing)
+        return 0;
+    const int dir = ::dirfd(listing);
+    int removed = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!isLeftover(entry->d_name))
+            continue;
+        int fd = -1;
+        if (isAbandoned(dir, entry->d_name, before, fd) && ::unlinkat(dir, entry->d_name, 0) == 0)
+            ++removed;
+        if (fd >= 0)
+            ::close(fd);
+    }
+    ::closedir(listing);
+    return removed;
 }
 
 } // namespace tavrol::posix

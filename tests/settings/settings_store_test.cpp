@@ -218,6 +218,48 @@ TEST_F(StoreTest, failedWriteLeavesTheStoreByteForByte)
     EXPECT_EQ(namesIn(config / "Tavrol32"), (std::set<std::string> { "Tavrol32.conf", "Tavrol32.conf.lock" }));
 }
 
+// Saves killed half way (here by a file-size limit whose signal is left to kill) leave their new
+// copies beside the store; the next save removes them all, and nothing else: not a backup the
+// user named alike, not a link, not a folder.
+TEST_F(StoreTest, copiesLeftByKilledSavesGoWithTheNextSave)
+{
+    writeFile(storePath(), "[custom]\n0=Kept,1\n" + std::string(4096, '#') + "\n");
+    for (int kill = 0; kill < 3; ++kill) {
+        inChild([this] {
+            const rlimit limit { 1024, 1024 };
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            return Outcome { store.save(kApp, kSection, "1", "Lost,1"), "" };
+        });
+    }
+    const std::set<std::string> usersOwn = { "Tavrol32.conf.backup", "Tavrol32.conf.202405", "Tavrol32.conf.Backup",
+        "Tavrol32.conf.aB3x", "Tavrol32.conf.lock" };
+    for (const std::string& name : usersOwn)
+        writeFile(config / ("Tavrol32/" + name), "mine");
+    fs::create_directory(config / "Tavrol32/Tavrol32.conf.Dir9aZ");
+    fs::create_symlink(config / "Tavrol32/Tavrol32.conf.backup", config / "Tavrol32/Tavrol32.conf.Lnk9aZ");
+    ASSERT_GE(namesIn(config / "Tavrol32").size(), usersOwn.size() + 4) << "no save left a copy";
+
+    ASSERT_TRUE(store.save(kApp, kSection, "2", "New,2")) << store.problem();
+    std::set<std::string> expected = usersOwn;
+    expected.insert({ "Tavrol32.conf", "Tavrol32.conf.Dir9aZ", "Tavrol32.conf.Lnk9aZ" });
+    EXPECT_EQ(namesIn(config / "Tavrol32"), expected);
+    EXPECT_EQ(load("0"), "Kept,1");
+}
+
+// Values read together come from one read of the store: a save by another program between them
+// changes none of them, and a read after them sees it.
+TEST_F(StoreTest, valuesReadTogetherComeFromOneRead)
+{
+    writeFile(storePath(), "[custom]\n0=Old,0\n1=Old,1\n");
+    {
+        const SettingsSnapshot once(store);
+        EXPECT_EQ(load("0"), "Old,0");
+        writeFile(storePath(), "[custom]\n0=New,0\n1=New,1\n");
+        EXPECT_EQ(load("1"), "Old,1");
+    }
+    EXPECT_EQ(load("1"), "New,1");
+}
+
 // As root, the child gives up its rights first, for root writes anywhere.
 void becomeNobody()
 {
