@@ -12,7 +12,6 @@
 #include <fcntl.h>
 #include <limits>
 #include <memory>
-#include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -198,7 +197,6 @@ bool readsBack(int fd, std::string_view text)
 // but always with a capital, a small letter and a digit among them: a name a person gives a
 // backup ("backup", "202405", "Backup") never has all three, so a leftover copy can be told
 // from it and removed.
-constexpr std::string_view kCopyLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::size_t kCopySuffix = 6;
 
 bool isCopySuffix(std::string_view suffix)
@@ -206,18 +204,15 @@ bool isCopySuffix(std::string_view suffix)
     const auto has = [suffix](char from, char to) {
         return std::any_of(suffix.begin(), suffix.end(), [=](char c) { return c >= from && c <= to; });
     };
-    return suffix.size() == kCopySuffix && suffix.find_first_not_of(kCopyLetters) == std::string_view::npos
+    return suffix.size() == kCopySuffix && suffix.find_first_not_of(posix::kNameLetters) == std::string_view::npos
         && has('A', 'Z') && has('a', 'z') && has('0', '9');
 }
 
 // A new, empty file beside `target`, for the user alone; its name is in `name`.
 int createCopy(const std::string& target, std::string& name)
 {
-    std::random_device entropy;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string suffix(kCopySuffix, ' ');
-        for (char& c : suffix)
-            c = kCopyLetters[entropy() % kCopyLetters.size()];
+        const std::string suffix = posix::randomLetters(kCopySuffix);
         if (!isCopySuffix(suffix))
             continue;
         name = target + "." + suffix;

@@ -26,7 +26,8 @@ int main(int argc, char* argv[])
 
     tavrol::qt::QtMessageBox messages;
     tavrol::FileSettingsStore settings(tavrol::xdg::configHome());
-    tavrol::qt::QtTapePrinter printer(messages);
+    tavrol::qt::Notices notices(messages, tavrol::qt::QtTapePrinter::defaultStateFolder());
+    tavrol::qt::QtTapePrinter printer(notices);
     tavrol::qt::QtModalHost modal;
     tavrol::SystemRandom random;
 
@@ -47,6 +48,7 @@ int main(int argc, char* argv[])
     QMetaObject::invokeMethod(
         &window, [&printer] { printer.finishLeftOvers(); }, Qt::QueuedConnection);
     const int status = QApplication::exec();
+    printer.stopLeftOvers(); // the left tapes not yet begun wait for the next start
     form.Form_Unload();
     printer.waitForJobs(); // bounded: lp is stopped after its time
     return status;
