@@ -206,6 +206,7 @@ long_tape)
     done
     ;;
 cut_off)
+    job_files() { find "$work/tmp" -maxdepth 1 -name 'tavrol32-tape-*.pdf'; }
     # A second SIGTERM while a tape of 71 pages is saved ends the program at once: a PDF under
     # its own name opens, whatever the moment, and the tape that was cut off is in its journal.
     docs=$work/home/Documents
@@ -222,8 +223,8 @@ cut_off)
         pdfinfo "$file" >/dev/null 2>&1 || fail "a PDF that does not open: $file ($(stat -c %s "$file") bytes)"
         [ "$(pages_of "$file")" -eq 71 ] || fail "$file holds $(pages_of "$file") pages, not the tape's 71"
     done
-    [ "$(ls "$docs" | wc -l)" -eq 3 ] || fail "three tapes, yet in $docs: $(ls -A "$docs")"
-    [ -z "$(ls -A "$docs" | grep '^\.')$(journals)" ] || fail "left over: $(ls -A "$docs") $(journals)"
+    [ "$(find "$docs" -mindepth 1 | wc -l)" -eq 3 ] || fail "three tapes, yet in $docs: $(ls -A "$docs")"
+    [ -z "$(journals)" ] || fail "journals left over: $(journals)"
     rm -f "$docs"/*
     # lp that never answers gets no more than 2 s once a signal came, not its 30.
     fake_lp hangs
@@ -238,13 +239,13 @@ cut_off)
     tape_out=$work/out.live tape_err=$work/err.live hold_tape off "$fake_path"
     live=$tape_pid
     hold_tape off "$fake_path"
-    jobs=$(ls "$work/tmp"/tavrol32-tape-*.pdf | wc -l)
+    jobs=$(job_files | wc -l)
     kill -KILL "$(driver_pid)"
     wait "$tape_pid"
-    [ "$jobs" -eq 2 ] && [ "$(ls "$work/tmp"/tavrol32-tape-*.pdf | wc -l)" -eq 2 ] || fail "no job files to clear"
-    touch -d '1 minute ago' "$work/tmp"/tavrol32-tape-*.pdf
+    if [ "$jobs" -ne 2 ] || [ "$(job_files | wc -l)" -ne 2 ]; then fail "no job files to clear"; fi
+    job_files | xargs -d '\n' touch -d '1 minute ago'
     run_tape start PATH="$work/no-lp"
-    [ "$(ls "$work/tmp"/tavrol32-tape-*.pdf | wc -l)" -eq 1 ] || fail "job files: $(ls "$work/tmp")"
+    [ "$(job_files | wc -l)" -eq 1 ] || fail "job files: $(job_files)"
     tape_pid=$live
     kill -TERM "$(driver_pid)"
     wait "$tape_pid"
@@ -271,7 +272,7 @@ leftovers)
         fail "the message does not say the tapes were set aside: $(messages)"
     messages | grep -qF "too long" || fail "the long journal is not told of: $(messages)"
     [ -z "$(journals)" ] || fail "journals stayed: $(journals)"
-    kept=$(ls "$work/home/.local/state/Tavrol32"/*.txt | wc -l)
+    kept=$(find "$work/home/.local/state/Tavrol32" -name '*.txt' | wc -l)
     [ "$kept" -eq 3 ] || fail "$kept text files kept, expected 3"
     run_tape start PATH="$work/no-lp" HOME="$work/not-a-folder"
     [ -z "$(messages)" ] || fail "told again at the next start: $(messages)"
