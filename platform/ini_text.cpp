@@ -3,6 +3,7 @@
 #include "platform/utf8.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace tavrol::ini {
@@ -93,7 +94,8 @@ std::string_view lineEnd(std::string_view text, const Line& line)
 // --- Decoding ----------------------------------------------------------------------------------
 
 // Collects decoded text as UTF-8. Escapes name UTF-16 units, as QSettings reads them: a high
-// surrogate followed by a low one makes one character; a surrogate on its own reads as U+FFFD.
+// surrogate followed by a low one makes one character; a surrogate on its own, which QSettings
+// keeps but UTF-8 cannot hold, reads as U+FFFD.
 class Decoded {
 public:
     void raw(std::string_view bytes)
@@ -221,69 +223,94 @@ std::string atForms(std::string text, bool byteArrays)
 
 // A value that begins with a quote, decoded step by step as QSettings does: quoted and unquoted
 // runs join, blanks after a closing quote and around unquoted runs drop, commas outside quotes
-// split it into parts, and a ';' outside quotes begins a comment.
-std::string decodeQuoted(std::string_view text)
-{
-    std::vector<std::string> parts;
-    Decoded part;
-    bool inQuotes = false;
-    bool partQuoted = false;
-    bool chopAtEnd = true;
-    std::size_t at = 0;
-    const auto skipBlanks = [&] {
-        while (at < text.size() && isBlank(text[at]))
-            ++at;
-    };
-    skipBlanks();
-    std::size_t chopLimit = part.size();
-    while (at < text.size()) {
-        const char c = text[at];
-        if (c == '\\') {
-            ++at;
-            const Escape escape = unescape(text, at, part);
-            if (escape == Escape::AtEnd) {
-                chopAtEnd = false;
+// split it into parts, and a ';' outside quotes begins a comment. A quote left open ends with the
+// line, since the file is read a line at a time.
+class QuotedValue {
+public:
+    explicit QuotedValue(std::string_view text)
+        : text_(text)
+    {
+    }
+
+    std::string decode()
+    {
+        skipBlanks();
+        bool chopAtEnd = true;
+        while (at_ < text_.size()) {
+            const char c = text_[at_];
+            if (c == '\\') {
+                ++at_;
+                if (unescape(text_, at_, part_) == Escape::AtEnd) {
+                    chopAtEnd = false; // blanks escaped before a cut-off escape stay
+                    break;
+                }
+                chopLimit_ = part_.size();
+            } else if (c == '"') {
+                quote();
+            } else if (c == ',' && !inQuotes_) {
+                endPart();
+            } else if (c == ';' && !inQuotes_) {
                 break;
+            } else {
+                plainRun();
             }
-            chopLimit = part.size();
-        } else if (c == '"') {
-            ++at;
-            partQuoted = true;
-            inQuotes = !inQuotes;
-            if (!inQuotes) {
-                skipBlanks();
-                chopLimit = part.size();
-            }
-        } else if (c == ',' && !inQuotes) {
-            if (!partQuoted)
-                part.chop(chopLimit);
-            parts.push_back(part.take());
-            part = Decoded {};
-            partQuoted = false;
-            ++at;
+        }
+        if (chopAtEnd && !partQuoted_)
+            part_.chop(chopLimit_);
+        return joined();
+    }
+
+private:
+    void skipBlanks()
+    {
+        while (at_ < text_.size() && isBlank(text_[at_]))
+            ++at_;
+    }
+    void quote()
+    {
+        ++at_;
+        partQuoted_ = true;
+        inQuotes_ = !inQuotes_;
+        if (!inQuotes_) {
             skipBlanks();
-            chopLimit = 0;
-        } else if (c == ';' && !inQuotes) {
-            break;
-        } else {
-            std::size_t next = at + 1;
-            while (
-                next < text.size() && text[next] != '\\' && text[next] != '"' && text[next] != ',' && text[next] != ';')
-                ++next;
-            part.raw(text.substr(at, next - at));
-            at = next;
+            chopLimit_ = part_.size();
         }
     }
-    if (chopAtEnd && !partQuoted)
-        part.chop(chopLimit);
-    if (parts.empty())
-        return atForms(part.take(), true);
-    parts.push_back(part.take());
-    std::string joined;
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        joined += (i ? "," : "") + atForms(std::move(parts[i]), true);
-    return joined;
-}
+    void endPart()
+    {
+        if (!partQuoted_)
+            part_.chop(chopLimit_);
+        parts_.push_back(std::exchange(part_, Decoded {}).take());
+        partQuoted_ = false;
+        ++at_;
+        skipBlanks();
+        chopLimit_ = 0;
+    }
+    void plainRun()
+    {
+        std::size_t next = at_ + 1;
+        while (next < text_.size() && std::string_view("\\\",;").find(text_[next]) == std::string_view::npos)
+            ++next;
+        part_.raw(text_.substr(at_, next - at_));
+        at_ = next;
+    }
+    // A list of parts joins back with commas, each part unwrapped as QSettings unwraps a string.
+    std::string joined()
+    {
+        std::string text;
+        for (std::string& part : parts_)
+            text += atForms(std::move(part), true) + ",";
+        return text + atForms(part_.take(), true);
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+    std::vector<std::string> parts_;
+    Decoded part_;
+    bool inQuotes_ = false;
+    bool partQuoted_ = false;
+    std::size_t chopLimit_ = 0; // blanks before this point of the part are kept
+};
 
 std::string decodeUnquoted(std::string_view text)
 {
@@ -425,7 +452,7 @@ std::string encodeValue(std::string_view value)
 std::string decodeValue(std::string_view raw)
 {
     if (utf8::trimmed(raw, kBlanks).starts_with('"'))
-        return decodeQuoted(raw);
+        return QuotedValue(raw).decode();
     return decodeUnquoted(raw);
 }
 

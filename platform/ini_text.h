@@ -22,10 +22,13 @@ std::string withValue(std::string_view text, std::string_view section, std::stri
 // begins or ends with a blank, a leading '@' doubled, wrapped in @String() when it holds NUL.
 std::string encodeValue(std::string_view value);
 
-// The text after "key=" as it loads. A value that begins with a double quote decodes as QSettings
-// decodes it (a list of comma-separated parts joins back with commas). Any other value loads as
-// written, blanks at its ends trimmed: only the backslash escapes and the leading "@@" or
-// "@String(...)" QSettings writes are undone, so commas and a single '@' stay as the user typed them.
+// The text after "key=" as it loads. A value that begins with a double quote and closes its quotes
+// on its own line decodes as QSettings decodes it (a list of comma-separated parts joins back with
+// commas), with one exception: an escape naming half of a UTF-16 surrogate pair gives U+FFFD,
+// since UTF-8 cannot hold the half that QSettings keeps. A quote left open ends with the line,
+// where QSettings reads on into the lines after it. Any other value loads as written, blanks at
+// its ends trimmed: only the backslash escapes and the leading "@@" or "@String(...)" QSettings
+// writes are undone, so commas and a single '@' stay as the user typed them.
 std::string decodeValue(std::string_view raw);
 
 } // namespace tavrol::ini

@@ -24,6 +24,26 @@ public:
     // Why the last get could not read the store (it then returned the fallback), or why the last
     // save could not complete; "" when it went well.
     virtual std::string problem() const { return ""; }
+    // Between these calls a store may answer every get from one read of it, so that values read
+    // together come from one version of the store. The calls nest; SettingsSnapshot makes them.
+    virtual void beginReading() { }
+    virtual void endReading() { }
+};
+
+// Holds a settings store to one read for as long as it lives.
+class SettingsSnapshot {
+public:
+    explicit SettingsSnapshot(SettingsStore& store)
+        : store_(store)
+    {
+        store_.beginReading();
+    }
+    ~SettingsSnapshot() { store_.endReading(); }
+    SettingsSnapshot(const SettingsSnapshot&) = delete;
+    SettingsSnapshot& operator=(const SettingsSnapshot&) = delete;
+
+private:
+    SettingsStore& store_;
 };
 
 // The printer as the tape uses it: whole lines, already laid out in columns, pages, and the end

@@ -3,11 +3,14 @@
 #include "platform/ini_text.h"
 #include "platform/posix_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -190,13 +193,57 @@ bool readsBack(int fd, std::string_view text)
     return have == text.size() && std::string_view(back.data(), have) == text;
 }
 
+// The new copy of a store is named <store>.XXXXXX, six letters and digits as mkstemp makes them,
+// but always with a capital, a small letter and a digit among them: a name a person gives a
+// backup ("backup", "202405", "Backup") never has all three, so a leftover copy can be told
+// from it and removed.
+constexpr std::size_t kCopySuffix = 6;
+
+bool isCopySuffix(std::string_view suffix)
+{
+    const auto has = [suffix](char from, char to) {
+        return std::any_of(suffix.begin(), suffix.end(), [=](char c) { return c >= from && c <= to; });
+    };
+    return suffix.size() == kCopySuffix && suffix.find_first_not_of(posix::kNameLetters) == std::string_view::npos
+        && has('A', 'Z') && has('a', 'z') && has('0', '9');
+}
+
+// A new, empty file beside `target`, for the user alone; its name is in `name`.
+int createCopy(const std::string& target, std::string& name)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string suffix = posix::randomLetters(kCopySuffix);
+        if (!isCopySuffix(suffix))
+            continue;
+        name = target + "." + suffix;
+        const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Removes the copies that saves cut off (by a kill, a crash, a lost power) left beside `target`.
+// Only under the store's lock: then no save is writing one.
+void removeLeftCopies(const std::string& target)
+{
+    const std::size_t slash = target.rfind('/');
+    const std::string prefix = target.substr(slash + 1) + ".";
+    posix::removeAbandoned(
+        target.substr(0, slash),
+        [&prefix](
+            std::string_view name) { return name.starts_with(prefix) && isCopySuffix(name.substr(prefix.size())); },
+        std::numeric_limits<std::time_t>::max());
+}
+
 // Puts `text` in place of the regular file `target`: a new file in the same folder, written,
 // synced and read back, then renamed over `target`; the folder is synced last.
 bool replaceFile(const std::string& target, std::string_view text, mode_t mode, std::string& problem)
 {
     const std::string folder = target.substr(0, target.rfind('/'));
-    std::string name = target + ".XXXXXX";
-    Descriptor file(::mkostemp(name.data(), O_CLOEXEC));
+    std::string name;
+    Descriptor file(createCopy(target, name));
     if (file.get() < 0) {
         problem = "Cannot create a new file in " + folder + ": " + reason(errno);
         return false;
@@ -288,10 +335,32 @@ std::string FileSettingsStore::get(
     const std::string& app, const std::string& section, const std::string& key, const std::string& fallback)
 {
     problem_.clear();
-    Contents contents;
-    if (!readRegular(path(app), contents, problem_))
+    const std::string store = path(app);
+    std::optional<Held> read;
+    Held& held = readingDepth_ > 0 && held_ && held_->path == store ? *held_ : read.emplace();
+    if (held.path.empty()) {
+        held.path = store;
+        Contents contents;
+        if (readRegular(store, contents, held.problem))
+            held.text = std::move(contents.text);
+        if (readingDepth_ > 0)
+            held_ = held;
+    }
+    problem_ = held.problem;
+    if (!problem_.empty())
         return fallback;
-    return ini::read(contents.text, section, key).value_or(fallback);
+    return ini::read(held.text, section, key).value_or(fallback);
+}
+
+void FileSettingsStore::beginReading()
+{
+    ++readingDepth_;
+}
+
+void FileSettingsStore::endReading()
+{
+    if (readingDepth_ > 0 && --readingDepth_ == 0)
+        held_.reset();
 }
 
 bool FileSettingsStore::save(
@@ -307,6 +376,9 @@ bool FileSettingsStore::save(
     std::string target;
     if (!saveTarget(store, target, problem_))
         return false;
+    // The copies go beside the file a save replaces: the store's folder, or the folder of the file
+    // the store links to.
+    removeLeftCopies(target);
     Contents old;
     if (!readRegular(target, old, problem_))
         return false;

@@ -5,6 +5,7 @@
 #include "platform/ports.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 namespace tavrol {
@@ -19,9 +20,13 @@ public:
     // that does not exist yet holds nothing, which is no problem.
     std::string get(const std::string& app, const std::string& section, const std::string& key,
         const std::string& fallback) override;
+    // Between these, every get answers from the first one's read of the store.
+    void beginReading() override;
+    void endReading() override;
     // Under a lock on <app>.conf.lock: writes the whole new text to a new file beside the store,
     // syncs it, reads it back and only then renames it over the store and syncs the folder.
     // Every other line of the file stays as it was. On any failure the store is left untouched.
+    // The new files that earlier saves, cut off, left beside the store are removed first.
     bool save(
         const std::string& app, const std::string& section, const std::string& key, const std::string& value) override;
     std::string problem() const override { return problem_; }
@@ -30,9 +35,18 @@ public:
     std::string path(const std::string& app) const;
 
 private:
+    // One read of a store: its text, or why it could not be read.
+    struct Held {
+        std::string path;
+        std::string text;
+        std::string problem;
+    };
+
     std::string folder_;
     std::chrono::milliseconds lockWait_;
     std::string problem_;
+    int readingDepth_ = 0;
+    std::optional<Held> held_; // while reading at once
 };
 
 } // namespace tavrol

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
@@ -21,8 +22,8 @@ namespace {
 constexpr std::string_view kPrefix = "tape-";
 constexpr std::string_view kSuffix = ".journal";
 constexpr char kPageBreak = '\f';
-// Far beyond any tape (the longest roll prints about 400 KB), small enough to read at once.
-constexpr std::size_t kLargestJournal = std::size_t { 256 } << 20;
+// Far beyond the notices that many runs could keep.
+constexpr std::size_t kLargestNotices = std::size_t { 16 } << 20;
 
 // Makes `folder` and its parents, private to the user, as the base directory rules ask.
 bool makeFolder(const std::string& folder, std::string& error)
@@ -54,12 +55,49 @@ bool isJournalName(std::string_view name)
     return name.size() > kPrefix.size() + kSuffix.size() && name.starts_with(kPrefix) && name.ends_with(kSuffix);
 }
 
+bool isPageBreak(std::string_view record)
+{
+    return record.size() == 1 && record[0] == kPageBreak;
+}
+
+// Calls `record` with each record of the file open at `fd`, from its start, without its line
+// end, until it returns false; a record longer than the longest one comes in pieces of that
+// length. False when the file could not be read.
+bool forEachRecord(int fd, const std::function<bool(std::string_view)>& record)
+{
+    std::string pending; // the record read so far, never longer than the longest
+    std::vector<char> buffer(std::size_t { 64 } << 10);
+    for (off_t at = 0;;) {
+        const ssize_t got = ::pread(fd, buffer.data(), buffer.size(), at);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0) {
+            if (!pending.empty())
+                record(pending);
+            return true;
+        }
+        at += got;
+        for (std::string_view rest(buffer.data(), static_cast<std::size_t>(got)); !rest.empty();) {
+            const std::size_t end = rest.find('\n');
+            const std::size_t room = TapeJournal::kLongestRecord - pending.size();
+            pending.append(rest.substr(0, std::min(end, room)));
+            const bool complete = end != std::string_view::npos && end <= room;
+            rest.remove_prefix(complete ? end + 1 : std::min(rest.size(), room));
+            if ((complete || pending.size() == TapeJournal::kLongestRecord) && !record(pending))
+                return true;
+            if (complete || pending.size() == TapeJournal::kLongestRecord)
+                pending.clear();
+        }
+    }
+}
+
 } // namespace
 
 TapeJournal::TapeJournal(TapeJournal&& other) noexcept
     : fd_(std::exchange(other.fd_, -1))
     , path_(std::move(other.path_))
-    , tape_(std::move(other.tape_))
 {
 }
 
@@ -69,7 +107,6 @@ TapeJournal& TapeJournal::operator=(TapeJournal&& other) noexcept
         close();
         fd_ = std::exchange(other.fd_, -1);
         path_ = std::move(other.path_);
-        tape_ = std::move(other.tape_);
     }
     return *this;
 }
@@ -113,7 +150,7 @@ TapeJournal TapeJournal::start(const std::string& folder, std::string& error)
     return {};
 }
 
-std::vector<TapeJournal> TapeJournal::adoptOrphans(const std::string& folder)
+void TapeJournal::adoptOrphans(const std::string& folder, const std::function<bool(TapeJournal journal)>& take)
 {
     std::vector<std::string> names;
     if (DIR* dir = ::opendir(folder.c_str())) {
@@ -124,7 +161,6 @@ std::vector<TapeJournal> TapeJournal::adoptOrphans(const std::string& folder)
     }
     std::sort(names.begin(), names.end());
 
-    std::vector<TapeJournal> adopted;
     for (const std::string& name : names) {
         std::string path = folder + "/" + name;
         const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
@@ -134,18 +170,33 @@ std::vector<TapeJournal> TapeJournal::adoptOrphans(const std::string& folder)
         // A lock that cannot be taken is held by a live owner; its journal is not ours to finish.
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !stillNamed(fd, journal.path_))
             continue;
-        const std::optional<std::string> text = posix::readRegular(fd, kLargestJournal);
-        if (!text)
+        struct stat info { };
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
             continue; // not a file this program wrote: left alone
-        journal.tape_ = parseTapeJournal(*text);
-        const bool empty
-            = std::all_of(journal.tape_.begin(), journal.tape_.end(), [](const auto& page) { return page.empty(); });
-        if (empty)
+        bool hasLine = false;
+        forEachRecord(fd, [&hasLine](std::string_view record) { return !(hasLine = !isPageBreak(record)); });
+        if (!hasLine)
             journal.remove();
-        else
-            adopted.push_back(std::move(journal));
+        else if (!take(std::move(journal)))
+            return;
     }
-    return adopted;
+}
+
+std::uint64_t TapeJournal::size() const
+{
+    struct stat info { };
+    return fd_ >= 0 && ::fstat(fd_, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+}
+
+bool TapeJournal::read(const LineCall& line, const std::function<void()>& pageBreak) const
+{
+    return forEachRecord(fd_, [&](std::string_view record) {
+        if (isPageBreak(record))
+            pageBreak();
+        else
+            line(record);
+        return true;
+    });
 }
 
 bool TapeJournal::appendRecord(std::string record)
@@ -176,19 +227,26 @@ void TapeJournal::remove()
     close();
 }
 
-TapePages parseTapeJournal(std::string_view text)
+std::string TapeJournal::setAside()
 {
-    TapePages pages(1);
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        const std::string_view record = text.substr(0, end);
-        if (record.size() == 1 && record[0] == kPageBreak)
-            pages.emplace_back();
-        else
-            pages.back().emplace_back(record);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    struct stat info { };
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0)
+        return "";
+    char when[32] = "";
+    struct tm local { };
+    if (::localtime_r(&info.st_mtime, &local))
+        std::strftime(when, sizeof when, " %Y-%m-%d %H-%M-%S", &local);
+    const std::string stem = path_.substr(0, path_.rfind('/') + 1) + "Tavrol32 tape" + when;
+    for (int n = 1; n < 1000; ++n) {
+        const std::string name = stem + (n == 1 ? "" : " (" + std::to_string(n) + ")") + ".txt";
+        if (posix::renameNoReplace(path_, name)) {
+            close(); // no longer a journal: nobody adopts it
+            return name;
+        }
+        if (errno != EEXIST)
+            break;
     }
-    return pages;
+    return "";
 }
 
 namespace {
@@ -226,7 +284,7 @@ std::vector<std::string> takeNotices(const std::string& folder)
     std::vector<std::string> notices;
     const int fd = ::open(taken.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
     if (fd >= 0) {
-        if (const std::optional<std::string> text = posix::readRegular(fd, kLargestJournal)) {
+        if (const std::optional<std::string> text = posix::readRegular(fd, kLargestNotices)) {
             std::string_view rest = *text;
             while (!rest.empty()) {
                 const std::size_t end = rest.find('\n');

@@ -5,6 +5,8 @@
 // may hold several at once: the running tape's and those of tapes still on their way to a printer.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,14 +31,23 @@ public:
     // made, the journal returned is closed and `error` says why.
     static TapeJournal start(const std::string& folder, std::string& error);
 
-    // The journals in `folder` whose owners are gone, each now locked by this process, with the
-    // tape it holds. Journals that hold no line are removed instead.
-    static std::vector<TapeJournal> adoptOrphans(const std::string& folder);
+    // Hands `take` the journals in `folder` whose owners are gone, one at a time, each locked by
+    // this process until `take` lets it go; nothing is read yet. Journals that hold no line are
+    // removed instead. Stops when `take` returns false.
+    static void adoptOrphans(const std::string& folder, const std::function<bool(TapeJournal journal)>& take);
 
     bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }
-    // The tape read from an adopted journal.
-    const TapePages& tape() const { return tape_; }
+    // Bytes in the journal's file; 0 when it cannot be looked at.
+    std::uint64_t size() const;
+
+    // Reads an adopted journal's tape from the start, one bounded piece at a time, however long
+    // the file: `line` for each line, `pageBreak` for each page break, in order. A record longer
+    // than kLongestRecord comes as several lines (the program never writes one); a last record
+    // cut short by the end of the file comes as it is. False when the file could not be read.
+    using LineCall = std::function<void(std::string_view line)>;
+    bool read(const LineCall& line, const std::function<void()>& pageBreak) const;
+    static constexpr std::size_t kLongestRecord = std::size_t { 1 } << 20;
 
     // Each record is one write to the end of the file, so it is on disk, as far as this process
     // is concerned, once the call returns. False when it could not be written.
@@ -45,6 +56,10 @@ public:
 
     // The tape was handed over (printed, saved, or discarded by the user): the file goes.
     void remove();
+    // The tape cannot be finished: the journal becomes a text file of its lines beside it, named
+    // "Tavrol32 tape <when it was last written>.txt", which no start adopts again, and is let go.
+    // Returns its path, or "" when it could not be renamed (it then stays a journal).
+    std::string setAside();
 
 private:
     TapeJournal(int fd, std::string path)
@@ -57,12 +72,7 @@ private:
 
     int fd_ = -1;
     std::string path_;
-    TapePages tape_;
 };
-
-// The journal's record of a tape read back: one line a record, a record holding only a form feed
-// starts a new page. A last record cut short by the end of the file is kept as it is.
-TapePages parseTapeJournal(std::string_view text);
 
 // Notices for the user that could not be shown when they arose (the program was ending on a
 // signal, with nobody there to click a box); the next start shows them.

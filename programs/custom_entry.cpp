@@ -24,4 +24,11 @@ std::string withoutCommas(std::string text)
     return text;
 }
 
+std::string keyNotSavedMessage(const std::string& problem)
+{
+    std::string text = "The programmed key could not be saved: the settings store cannot be written. The keys "
+                       "stored before are kept.";
+    return problem.empty() ? text : text + "\r\n" + problem;
+}
+
 } // namespace tavrol

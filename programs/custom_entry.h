@@ -23,4 +23,7 @@ CustomEntry parseCustomEntry(std::string_view value);
 
 std::string withoutCommas(std::string text);
 
+// What the user is told when a programmed key could not be saved, and `problem` why.
+std::string keyNotSavedMessage(const std::string& problem);
+
 } // namespace tavrol

@@ -68,6 +68,7 @@ void frmTavrol::btnCustom_Click(CustomKey Index)
 void frmTavrol::LoadCustom()
 {
     std::string problem;
+    const SettingsSnapshot once(ports_.settings); // the six keys from one read of the store
     for (int i = 0; i < kProgrammableKeys; ++i) {
         const CustomEntry entry
             = parseCustomEntry(ports_.settings.get(kSettingsApp, kSettingsSection, std::to_string(i), kUnprogrammed));

@@ -120,13 +120,8 @@ void frmCustom::btnProgram_Click()
     if (!FrameAssignTo.tag().empty()) {
         const std::string key = std::to_string(static_cast<int>(readNumber(FrameAssignTo.tag()).value_or(0)));
         const std::string value = TxtButtonCaption.text() + "," + txtCommandLine.text();
-        if (!settings_.save(kSettingsApp, kSettingsSection, key, value)) {
-            std::string text = "The programmed key could not be saved: the settings store cannot "
-                               "be written. The keys stored before are kept.";
-            if (const std::string problem = settings_.problem(); !problem.empty())
-                text += "\r\n" + problem;
-            messages_.information("Tavrol32", text);
-        }
+        if (!settings_.save(kSettingsApp, kSettingsSection, key, value))
+            messages_.information("Tavrol32", keyNotSavedMessage(settings_.problem()));
     }
     unload();
 }

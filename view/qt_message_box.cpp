@@ -35,15 +35,22 @@ public:
         if (parent_)
             parent_->removeEventFilter(this);
         parent_ = parent;
+        shown_ = false;
         if (parent_)
             parent_->installEventFilter(this);
     }
     void add(const QString& title, const QString& text) { boxes_.push_back({ title, text }); }
+    // Once the parent was on screen, a box never waits for it again: hidden, it is closing, and a
+    // box asked for then (where the tape went, at the end of the program) shows on its own.
+    bool parentWasShown() const { return parent_ && (shown_ || parent_->isVisible()); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == parent_ && event->type() == QEvent::Show && !boxes_.empty())
+        if (watched != parent_ || event->type() != QEvent::Show)
+            return false;
+        shown_ = true;
+        if (!boxes_.empty())
             QMetaObject::invokeMethod(
                 this, [this] { showWaiting(); }, Qt::QueuedConnection);
         return false;
@@ -58,6 +65,7 @@ private:
     }
 
     QPointer<QWidget> parent_;
+    bool shown_ = false;
     std::vector<std::pair<QString, QString>> boxes_;
 };
 
@@ -77,11 +85,11 @@ void QtMessageBox::setParent(QWidget* parent)
 
 void QtMessageBox::information(const std::string& title, const std::string& text)
 {
-    if (parent_ && !parent_->isVisible()) {
+    if (parent_ && !waiting_->parentWasShown()) {
         waiting_->add(QString::fromStdString(title), toMessageText(text));
         return;
     }
-    show(parent_, QString::fromStdString(title), toMessageText(text));
+    show(parent_ && parent_->isVisible() ? parent_ : nullptr, QString::fromStdString(title), toMessageText(text));
 }
 
 } // namespace tavrol::qt

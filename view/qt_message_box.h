@@ -21,7 +21,8 @@ public:
     ~QtMessageBox() override;
     void setParent(QWidget* parent);
     // A box asked for while the parent is not yet shown (the program loading its keys before
-    // its window appears) waits, and shows over the window once it is up.
+    // its window appears) waits, and shows over the window once it is up. One asked for after the
+    // parent was closed shows on its own.
     void information(const std::string& title, const std::string& text) override;
 
 private:

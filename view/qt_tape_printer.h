@@ -8,19 +8,17 @@
 
 #include "platform/ports.h"
 #include "platform/tape_journal.h"
+#include "view/qt_notices.h"
+#include "view/tape_leftovers.h"
 
 #include <QObject>
 #include <QString>
 #include <chrono>
-#include <deque>
 #include <functional>
 #include <list>
 #include <memory>
 #include <string>
 #include <vector>
-
-class QFont;
-class QPdfWriter;
 
 namespace tavrol::qt {
 
@@ -34,8 +32,8 @@ public:
     static constexpr int kPagesWithoutAsking = 10;
     using Chooser = std::function<LongTapeChoice(int pages)>;
 
-    // Journals and notices for the next start are kept in `stateFolder`.
-    explicit QtTapePrinter(MessageBox& messages, std::string stateFolder = defaultStateFolder());
+    // What the user must learn goes through `notices`; journals are kept in its state folder.
+    explicit QtTapePrinter(Notices& notices);
     ~QtTapePrinter() override;
     QtTapePrinter(const QtTapePrinter&) = delete;
     QtTapePrinter& operator=(const QtTapePrinter&) = delete;
@@ -43,7 +41,9 @@ public:
     // Tavrol32 in the user's state folder.
     static std::string defaultStateFolder();
 
-    void setFontName(const std::string& face) override { face_ = face; }
+    // The tape names its font as it is switched on: its journal opens then, so that a tape that
+    // cannot be kept safe on disk is told at once (once a run), not in the middle of a roll.
+    void setFontName(const std::string& face) override;
     void setFontSize(double points) override { points_ = points; }
     void printLine(std::string_view line) override;
     void newPage() override;
@@ -56,55 +56,55 @@ public:
     // How long lp may take to accept a job before it is stopped and the tape saved instead.
     void setSubmitTimeout(std::chrono::milliseconds bound) { bound_ = bound; }
     // From now on nobody is at the screen (the program ends on a signal, perhaps at a log-out):
-    // no question is asked, a long tape is saved as a PDF, and what the user must learn goes to
-    // standard error and is kept for the next start instead of waiting in a box.
+    // no question is asked, a long tape is saved as a PDF, lp gets kSubmitAfterSignal at most, and
+    // what the user must learn goes to standard error and is kept for the next start.
     void setUnattended();
 
-    // At start: shows what was kept for it, and finishes the tapes that programs gone before
-    // left in their journals.
+    // At start, beside the event loop: clears the files that writes cut off by a kill left, and
+    // finishes the tapes that programs gone before left in their journals. One box then tells
+    // what became of them, together with what was kept for this start.
     void finishLeftOvers();
+    // The program ends: the left tapes not yet begun stay for the next start.
+    void stopLeftOvers();
 
-    // Whether a job is still with lp.
+    // Whether a job is still with lp, or left tapes are still being finished.
     bool pending() const;
-    // Runs the event loop until no job is with lp and every message is out; each job's wait is
-    // bounded, so this is too.
+    // Runs the event loop until no job is with lp, the left tapes are finished and every message
+    // is out; each job's wait is bounded, so this is too.
     void waitForJobs();
 
     // Where the last job went: the printer's name, or the PDF file written instead.
     const QString& lastDestination() const { return destination_; }
 
 private:
-    struct Sheet;
     struct Job;
 
-    QFont tapeFont() const;
-    Sheet layOut(const TapePages& tape) const;
-    static bool paint(const Sheet& sheet, QPdfWriter& writer);
-    void finish(const TapePages& tape, TapeJournal journal, bool leftOver);
-    void submit(Sheet sheet, TapeJournal journal, bool leftOver);
-    void printed(Job& job, const QString& said);
+    void openJournal();
+    void journalLost(const std::string& why);
+    void finish(TapePages tape, TapeJournal journal);
+    void submit(TapePages tape, TapeJournal journal);
+    void watch(Job& job);
+    void printed(Job& job, const QString& printer);
     void failed(Job& job, const QString& reason);
     void settle(Job& job);
-    void saveAsPdf(const Sheet& sheet, TapeJournal journal, bool leftOver, const QString& reason);
-    void tell(const std::string& text);
-    void tellNow();
+    void saveAsPdf(const TapePages& tape, TapeJournal journal, const QString& reason);
+    void leftOversDone(const LeftoverOutcome& outcome);
     void reap();
 
-    MessageBox& messages_;
-    std::string stateFolder_;
+    Notices& notices_;
     std::string face_ = "Courier New";
     double points_ = 10;
     TapePages pages_ { 1 };
-    TapeJournal journal_; // of the running tape, opened with its first line
-    bool journalLost_ = false; // given up for this tape after a failure, which was reported
+    TapeJournal journal_; // of the running tape, opened as it is switched on
+    bool journalLost_ = false; // given up for this tape after a failure
+    bool toldJournalLost_ = false; // the user has been told, once a run
     std::vector<TapeJournal> kept_; // tapes neither printed nor saved, held until the program ends
     Chooser chooser_;
     // Enough for a slow network queue to take a job; at the end of the program nobody waits longer.
     std::chrono::milliseconds bound_ { 30'000 };
-    bool unattended_ = false;
     std::list<std::unique_ptr<Job>> jobs_;
-    std::deque<std::string> untold_;
-    bool telling_ = false;
+    LeftoverTapes leftOvers_;
+    std::vector<std::string> keptForStart_; // told with what became of the left tapes
     QString destination_;
     QObject context_; // queued calls die with the printer
 };

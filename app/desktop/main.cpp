@@ -1,6 +1,5 @@
 // The desktop program: the main window model drawn by Qt. It reads no command line.
 #include "dice/random_source.h"
-#include "platform/settings_file.h"
 #include "platform/xdg_paths.h"
 #include "shell/frmTavrol.h"
 #include "view/main_window_keys.h"
@@ -11,6 +10,7 @@
 #include "view/qt_message_box.h"
 #include "view/qt_modal_host.h"
 #include "view/qt_quit_signals.h"
+#include "view/qt_settings_store.h"
 #include "view/qt_tape_printer.h"
 
 #include <QApplication>
@@ -25,8 +25,9 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(tavrol::qt::applicationIcon());
 
     tavrol::qt::QtMessageBox messages;
-    tavrol::FileSettingsStore settings(tavrol::xdg::configHome());
-    tavrol::qt::QtTapePrinter printer(messages);
+    tavrol::qt::Notices notices(messages, tavrol::qt::QtTapePrinter::defaultStateFolder());
+    tavrol::qt::QtSettingsStore settings(tavrol::xdg::configHome(), notices);
+    tavrol::qt::QtTapePrinter printer(notices);
     tavrol::qt::QtModalHost modal;
     tavrol::SystemRandom random;
 
@@ -34,11 +35,12 @@ int main(int argc, char* argv[])
     tavrol::qt::QtFormView window(form);
     tavrol::qt::MainWindowKeys keys(form, window);
     messages.setParent(&window);
+    settings.onSettled = [&form] { form.LoadCustom(); }; // a save that failed shows the keys kept
     modal.setOwner(&window);
     printer.setChooser([&window](int pages) { return tavrol::qt::askAboutLongTape(&window, pages); });
     // A log-out, a shutdown or a closed terminal ends the program as closing the window does.
     // Nobody may be at the screen then, and a box could hold up the log-out: the outcome of the
-    // tape goes to standard error and is shown at the next start.
+    // tape, or of a save, goes to standard error and is shown at the next start.
     tavrol::qt::QuitSignals quitSignals([&printer](int) { printer.setUnattended(); });
     form.Form_Load();
     tavrol::qt::OddsRunner odds(form, window);
@@ -47,7 +49,9 @@ int main(int argc, char* argv[])
     QMetaObject::invokeMethod(
         &window, [&printer] { printer.finishLeftOvers(); }, Qt::QueuedConnection);
     const int status = QApplication::exec();
+    printer.stopLeftOvers(); // the left tapes not yet begun wait for the next start
     form.Form_Unload();
+    settings.finish(); // bounded: each save waits for the lock a limited time
     printer.waitForJobs(); // bounded: lp is stopped after its time
     return status;
 }

@@ -102,7 +102,8 @@ stop_cupsd() {
 
 # Runs the driver in its own home, offscreen, as a client of $server (a socket where nothing
 # may listen); $1 is the mode and its arguments, the other arguments are environment settings.
-# Its report lands in $work/out, its standard error in $work/err, and its exit status in $status.
+# Its report lands in $work/out, its standard error in $work/err (or $tape_out and $tape_err),
+# and its exit status in $status.
 launch_tape() {
     local mode=$1
     shift
@@ -112,9 +113,28 @@ launch_tape() {
     env -u LPDEST -u PRINTER HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
         XDG_STATE_HOME="$work/home/.local/state" XDG_RUNTIME_DIR="$work/runtime" CUPS_SERVER="$server" \
         CUPS_SERVERROOT="$work/etc" TMPDIR="$work/tmp" QT_QPA_PLATFORM=offscreen "$@" \
-        "$driver" $mode >"$work/out" 2>"$work/err"
+        "$driver" $mode >"${tape_out:-$work/out}" 2>"${tape_err:-$work/err}"
     status=$?
 }
+
+# As launch_tape, but in the background for `hold`: returns once the driver says it is ready to
+# be signalled, with its pid in $tape_pid.
+hold_tape() {
+    local count=$1
+    shift
+    rm -f "${tape_out:-$work/out}" # an earlier run's "ready" is no answer
+    launch_tape "hold $count" "$@" &
+    tape_pid=$!
+    for _ in $(seq 600); do
+        grep -qx ready "${tape_out:-$work/out}" 2>/dev/null && return 0
+        kill -0 "$tape_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "the driver did not get ready: $(cat "$work/err")"
+}
+
+# The pid of the driver itself, the child of the background launch_tape.
+driver_pid() { pgrep -P "$tape_pid" -f "$driver"; }
 
 # As launch_tape, for a run that must end well.
 run_tape() {
@@ -147,12 +167,18 @@ echo "request id is fake-office-\$n (1 file(s))"
 EOF
         ;;
     refuses) printf '#!/bin/sh\necho "lp: Destination fake-office is not accepting jobs." >&2\nexit 1\n' >"$work/bin/lp" ;;
-    hangs) printf '#!/bin/sh\nexec sleep 600\n' >"$work/bin/lp" ;;
+    hangs) printf '#!/bin/sh\necho $$ >>"%s/lp-hanging"\nexec sleep 600\n' "$work" >"$work/bin/lp" ;;
     *) fail "no fake lp that $1" ;;
     esac
     chmod +x "$work/bin/lp"
 }
 lp_jobs() { ls "$work/lp-jobs"/*.pdf 2>/dev/null; }
+# The lps that hang, which outlive a killed driver: stopped by their ids.
+stop_hanging_lps() {
+    [ -f "$work/lp-hanging" ] || return 0
+    while read -r pid; do kill "$pid" 2>/dev/null; done <"$work/lp-hanging"
+    rm -f "$work/lp-hanging"
+}
 pages_of() { pdfinfo "$1" | awk '/^Pages:/ { print $2 }'; }
 
 job_ids() { lpstat -h "$server" -W all -o 2>/dev/null | awk '{ n = split($1, part, "-"); print part[n] }'; }

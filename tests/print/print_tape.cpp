@@ -16,6 +16,8 @@
 //                               the long-tape question
 //   tavrol32-print-tape signal  the short tape, then SIGTERM with the tape on while the
 //                               programming window is open, handled as the desktop program does
+//   tavrol32-print-tape hold N  one roll of N dice with the tape on, or the short tape switched
+//                               off when N is "off"; then "ready", and it waits for a signal
 //   tavrol32-print-tape killed  the short tape, then SIGKILL with the tape on
 //   tavrol32-print-tape start   what the desktop program does at start: kept notices, left tapes
 // TAPE_SUBMIT_TIMEOUT_MS, when set, is how long lp may take.
@@ -122,7 +124,8 @@ int main(int argc, char** argv)
 
     tavrol::MemorySettings settings;
     tavrol::RecordingMessageBox messages;
-    QtTapePrinter printer(messages);
+    tavrol::qt::Notices notices(messages, QtTapePrinter::defaultStateFolder());
+    QtTapePrinter printer(notices);
     if (const int bound = qEnvironmentVariableIntValue("TAPE_SUBMIT_TIMEOUT_MS"); bound > 0)
         printer.setSubmitTimeout(std::chrono::milliseconds(bound));
     printer.setChooser([](int pages) {
@@ -145,17 +148,25 @@ int main(int argc, char** argv)
         followed = clicker.toggleTape(true);
         clicker.keys(tapeKeys(mode, count));
         std::raise(SIGKILL);
-    } else if (mode == "signal") {
+    } else if (mode == "signal" || mode == "hold") {
         // The desktop program's own handling: nobody is at the screen once a signal came.
         tavrol::qt::QuitSignals quit([&printer](int) { printer.setUnattended(); });
         QTimer::singleShot(0, [&] {
             followed = clicker.toggleTape(true);
-            clicker.keys(tapeKeys(mode, count));
-            std::raise(SIGTERM);
-            form.btnCustom[tavrol::CustomKey::Program]
-                ->click(); // "Program": a modal window, whose loop the signal ends too
+            if (mode == "signal") {
+                clicker.keys(tapeKeys(mode, count));
+                std::raise(SIGTERM);
+                form.btnCustom[tavrol::CustomKey::Program]
+                    ->click(); // "Program": a modal window, whose loop the signal ends too
+                return;
+            }
+            clicker.keys(tapeKeys(count == "off" ? "short" : "dice", count));
+            if (count == "off")
+                followed = clicker.toggleTape(false) && followed;
+            std::cout << "ready" << std::endl; // for the signal from outside
         });
         const int status = QApplication::exec();
+        printer.stopLeftOvers();
         form.Form_Unload();
         report(printer);
         std::cout << "status " << status << '\n';

@@ -10,6 +10,11 @@
 #   print_test.sh DRIVER journal      a tape running when the program was killed is finished
 #                                     at the next start
 #   print_test.sh DRIVER long_tape    a tape of more than ten pages asks first
+#   print_test.sh DRIVER cut_off      a second signal during a save, lp hanging at a signal, and
+#                                     a kill while lp has the job: nothing cut off stays
+#   print_test.sh DRIVER leftovers    tapes of several killed programs: one message at the next
+#                                     start; those that cannot be finished are told of once
+#   print_test.sh DRIVER unkept       a tape whose journal cannot be kept says so, once a run
 set -uo pipefail
 driver=$1
 case_name=$2
@@ -29,6 +34,7 @@ had=$([ -d "$pdf_out" ] && echo folder)$([ -e "$pdf_log" ] && echo log)
 ls -A "$pdf_out" >"$work/pdf_out.before" 2>/dev/null
 cleanup() {
     stop_cupsd
+    stop_hanging_lps
     if [ -d "$pdf_out" ]; then
         for added in "$pdf_out"/*Tavrol32*; do
             [ -e "$added" ] && ! grep -qxF "${added##*/}" "$work/pdf_out.before" && rm -f "$added"
@@ -198,6 +204,87 @@ long_tape)
         [ -z "$(journals)" ] || fail "answered $answer: the journal stayed"
         rm -f "$work"/lp-jobs/* "$work/home/Documents"/*.pdf
     done
+    ;;
+cut_off)
+    job_files() { find "$work/tmp" -maxdepth 1 -name 'tavrol32-tape-*.pdf'; }
+    # A second SIGTERM while a tape of 71 pages is saved ends the program at once: a PDF under
+    # its own name opens, whatever the moment, and the tape that was cut off is in its journal.
+    docs=$work/home/Documents
+    fake_lp prints
+    for gap in 0.05 0.15 0.3; do
+        hold_tape 32767 "$fake_path"
+        kill -TERM "$(driver_pid)"
+        sleep "$gap"
+        kill -TERM "$(driver_pid)" 2>/dev/null
+        wait "$tape_pid"
+    done
+    run_tape start PATH="$work/no-lp"
+    for file in "$docs"/*; do
+        pdfinfo "$file" >/dev/null 2>&1 || fail "a PDF that does not open: $file ($(stat -c %s "$file") bytes)"
+        [ "$(pages_of "$file")" -eq 71 ] || fail "$file holds $(pages_of "$file") pages, not the tape's 71"
+    done
+    [ "$(find "$docs" -mindepth 1 | wc -l)" -eq 3 ] || fail "three tapes, yet in $docs: $(ls -A "$docs")"
+    [ -z "$(journals)" ] || fail "journals left over: $(journals)"
+    rm -f "$docs"/*
+    # lp that never answers gets no more than 2 s once a signal came, not its 30.
+    fake_lp hangs
+    hold_tape off "$fake_path"
+    began=$(date +%s)
+    kill -TERM "$(driver_pid)"
+    wait "$tape_pid"
+    [ $(($(date +%s) - began)) -lt 10 ] || fail "with lp hanging, SIGTERM took $(($(date +%s) - began)) s"
+    grep -qF "did not answer within 2" "$work/err" || fail "the tape was not saved: $(cat "$work/err")"
+    # A program killed while lp has its job leaves the job's file; the next start removes it, but
+    # not the file of a program whose lp still has it.
+    tape_out=$work/out.live tape_err=$work/err.live hold_tape off "$fake_path"
+    live=$tape_pid
+    hold_tape off "$fake_path"
+    jobs=$(job_files | wc -l)
+    kill -KILL "$(driver_pid)"
+    wait "$tape_pid"
+    if [ "$jobs" -ne 2 ] || [ "$(job_files | wc -l)" -ne 2 ]; then fail "no job files to clear"; fi
+    job_files | xargs -d '\n' touch -d '1 minute ago'
+    run_tape start PATH="$work/no-lp"
+    [ "$(job_files | wc -l)" -eq 1 ] || fail "job files: $(job_files)"
+    tape_pid=$live
+    kill -TERM "$(driver_pid)"
+    wait "$tape_pid"
+    ;;
+leftovers)
+    # Three programs killed with their tapes on: the next start prints them all and says so once.
+    fake_lp prints
+    for _ in 1 2 3; do launch_tape killed; done
+    [ "$(journals | wc -l)" -eq 3 ] || fail "the killed programs left $(journals | wc -l) journals"
+    run_tape start "$fake_path"
+    [ "$(lp_jobs | wc -l)" -eq 3 ] || fail "lp got $(lp_jobs | wc -l) jobs at the next start, expected 3"
+    [ "$(messages | wc -l)" -eq 1 ] || fail "not one message: $(messages)"
+    messages | grep -qF "3 tapes that were still running when Tavrol32 last ended have been printed on fake-office" ||
+        fail "the message does not sum them up: $(messages)"
+    # No printer and no folder for PDF files (the home folder is a file): the tapes are set aside
+    # as text files of their lines, told of once; the next start has nothing more to say. A
+    # journal too long to finish is set aside unread.
+    for _ in 1 2; do launch_tape killed; done
+    truncate -s 300M "$work/home/.local/state/Tavrol32/tape-1-00000001.journal"
+    touch "$work/not-a-folder"
+    run_tape start PATH="$work/no-lp" HOME="$work/not-a-folder"
+    [ "$(messages | wc -l)" -eq 1 ] || fail "not one message: $(messages)"
+    messages | grep -qF "2 tapes that were still running when Tavrol32 last ended could not be printed or saved" ||
+        fail "the message does not say the tapes were set aside: $(messages)"
+    messages | grep -qF "too long" || fail "the long journal is not told of: $(messages)"
+    [ -z "$(journals)" ] || fail "journals stayed: $(journals)"
+    kept=$(find "$work/home/.local/state/Tavrol32" -name '*.txt' | wc -l)
+    [ "$kept" -eq 3 ] || fail "$kept text files kept, expected 3"
+    run_tape start PATH="$work/no-lp" HOME="$work/not-a-folder"
+    [ -z "$(messages)" ] || fail "told again at the next start: $(messages)"
+    ;;
+unkept)
+    # The state folder is a file: each tape still prints, and the user learns once a run that
+    # the tape is not kept safe.
+    fake_lp prints
+    touch "$work/state-file"
+    run_tape twice "$fake_path" XDG_STATE_HOME="$work/state-file"
+    [ "$(lp_jobs | wc -l)" -eq 2 ] || fail "lp got $(lp_jobs | wc -l) jobs, expected 2"
+    [ "$(messages | grep -c "cannot keep it safe")" -eq 1 ] || fail "not told once: $(messages)"
     ;;
 *) fail "unknown case $case_name" ;;
 esac

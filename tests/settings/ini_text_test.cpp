@@ -30,6 +30,7 @@ TEST(IniText, handEditsLoadAsTheUserWroteThem)
         { "quotedPartsJoinWithCommas", "[custom]\n0=\"Roll\", 3+x\n", "Roll,3+x" },
         { "quotedValueEndsAtComment", "[custom]\n0=\"a;b\" ; a note\n", "a;b" },
         { "quotedKeepsBlanks", "[custom]\n0=\" Roll,1 \"\n", " Roll,1 " },
+        { "openQuoteEndsWithItsLine", "[custom]\n0=\"Fire,3x=\n1=x\n", "Fire,3x=" },
         { "quotedByteArrayUnwrapped", "[custom]\n0=\"@ByteArray(Roll,1)\"\n", "Roll,1" },
         { "crlfLineEnd", "[custom]\r\n0=Roll,1\r\n", "Roll,1" },
         { "crLineEnd", "[custom]\r0=Roll,1\r", "Roll,1" },

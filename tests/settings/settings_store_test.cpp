@@ -2,6 +2,7 @@
 // exactly, hand edits survive a save, and no failure (a full disk, a read-only folder, a FIFO, a
 // link, a stale lock, several savers at once) loses a key or leaves the program waiting.
 #include "platform/settings_file.h"
+#include "platform/settings_queue.h"
 #include "programs/custom_entry.h"
 
 #include <cerrno>
@@ -15,6 +16,7 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <spawn.h>
@@ -26,6 +28,7 @@
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -218,6 +221,48 @@ TEST_F(StoreTest, failedWriteLeavesTheStoreByteForByte)
     EXPECT_EQ(namesIn(config / "Tavrol32"), (std::set<std::string> { "Tavrol32.conf", "Tavrol32.conf.lock" }));
 }
 
+// Saves killed half way (here by a file-size limit whose signal is left to kill) leave their new
+// copies beside the store; the next save removes them all, and nothing else: not a backup the
+// user named alike, not a link, not a folder.
+TEST_F(StoreTest, copiesLeftByKilledSavesGoWithTheNextSave)
+{
+    writeFile(storePath(), "[custom]\n0=Kept,1\n" + std::string(4096, '#') + "\n");
+    for (int kill = 0; kill < 3; ++kill) {
+        inChild([this] {
+            const rlimit limit { 1024, 1024 };
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            return Outcome { store.save(kApp, kSection, "1", "Lost,1"), "" };
+        });
+    }
+    const std::set<std::string> usersOwn = { "Tavrol32.conf.backup", "Tavrol32.conf.202405", "Tavrol32.conf.Backup",
+        "Tavrol32.conf.aB3x", "Tavrol32.conf.lock" };
+    for (const std::string& name : usersOwn)
+        writeFile(config / ("Tavrol32/" + name), "mine");
+    fs::create_directory(config / "Tavrol32/Tavrol32.conf.Dir9aZ");
+    fs::create_symlink(config / "Tavrol32/Tavrol32.conf.backup", config / "Tavrol32/Tavrol32.conf.Lnk9aZ");
+    ASSERT_GE(namesIn(config / "Tavrol32").size(), usersOwn.size() + 4) << "no save left a copy";
+
+    ASSERT_TRUE(store.save(kApp, kSection, "2", "New,2")) << store.problem();
+    std::set<std::string> expected = usersOwn;
+    expected.insert({ "Tavrol32.conf", "Tavrol32.conf.Dir9aZ", "Tavrol32.conf.Lnk9aZ" });
+    EXPECT_EQ(namesIn(config / "Tavrol32"), expected);
+    EXPECT_EQ(load("0"), "Kept,1");
+}
+
+// Values read together come from one read of the store: a save by another program between them
+// changes none of them, and a read after them sees it.
+TEST_F(StoreTest, valuesReadTogetherComeFromOneRead)
+{
+    writeFile(storePath(), "[custom]\n0=Old,0\n1=Old,1\n");
+    {
+        const SettingsSnapshot once(store);
+        EXPECT_EQ(load("0"), "Old,0");
+        writeFile(storePath(), "[custom]\n0=New,0\n1=New,1\n");
+        EXPECT_EQ(load("1"), "Old,1");
+    }
+    EXPECT_EQ(load("1"), "New,1");
+}
+
 // As root, the child gives up its rights first, for root writes anywhere.
 void becomeNobody()
 {
@@ -388,6 +433,67 @@ TEST_F(NeverWaits, lockHeldElsewhereIsWaitedForABoundedTime)
     EXPECT_EQ(readFile(storePath()), before);
     ::close(held);
     EXPECT_TRUE(impatient.save(kApp, kSection, "0", "Now,1")) << impatient.problem();
+}
+
+// What a queued store hands back to the event thread, delivered when the test says.
+struct Posted {
+    std::mutex mutex;
+    std::vector<std::function<void()>> calls;
+    std::vector<std::string> problems; // one for each save that is over, in order
+
+    QueuedSettingsStore::Post post()
+    {
+        return [this](std::function<void()> call) {
+            const std::lock_guard lock(mutex);
+            calls.push_back(std::move(call));
+        };
+    }
+    QueuedSettingsStore::Settled settled()
+    {
+        return [this](const std::string& problem) { problems.push_back(problem); };
+    }
+    void deliver()
+    {
+        const std::lock_guard lock(mutex);
+        for (auto& call : std::exchange(calls, {}))
+            call();
+    }
+};
+
+// Another program holds the store's lock: a save from the window returns at once (it would hang
+// this test for the hour it may wait otherwise), reads see the value at once, and the values land
+// in the order they were saved once the lock is free. One that waits too long is told, and the
+// store and the reads are as before it.
+TEST_F(NeverWaits, queuedSavesNeverWaitOnTheLockAndLandInOrder)
+{
+    writeFile(storePath(), "[custom]\n0=Old,0\n");
+    const int held = ::open((storePath() + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    Posted posted;
+    {
+        QueuedSettingsStore impatient(config.path, posted.post(), posted.settled(), std::chrono::milliseconds(50));
+        EXPECT_TRUE(impatient.save(kApp, kSection, "0", "Lost,1"));
+        impatient.flush();
+        posted.deliver();
+        ASSERT_EQ(posted.problems.size(), 1u);
+        EXPECT_NE(posted.problems[0].find("locked"), std::string::npos) << posted.problems[0];
+        EXPECT_EQ(impatient.get(kApp, kSection, "0", "Unprog,0"), "Old,0");
+    }
+    posted.problems.clear();
+    QueuedSettingsStore queued(config.path, posted.post(), posted.settled(), std::chrono::hours(1));
+    for (const char* value : { "First,1", "Second,2" })
+        EXPECT_TRUE(queued.save(kApp, kSection, "0", value));
+    EXPECT_TRUE(queued.save(kApp, kSection, "1", "Other,1"));
+    EXPECT_EQ(queued.get(kApp, kSection, "0", "Unprog,0"), "Second,2");
+    EXPECT_EQ(queued.get(kApp, kSection, "1", "Unprog,0"), "Other,1");
+    EXPECT_EQ(readFile(storePath()), "[custom]\n0=Old,0\n");
+    ::close(held);
+    queued.flush();
+    posted.deliver();
+    EXPECT_EQ(posted.problems, (std::vector<std::string> { "", "", "" }));
+    FileSettingsStore fresh(config.path);
+    EXPECT_EQ(fresh.get(kApp, kSection, "0", ""), "Second,2");
+    EXPECT_EQ(fresh.get(kApp, kSection, "1", ""), "Other,1");
 }
 
 // --- Several Tavrol32s at once -----------------------------------------------------------------

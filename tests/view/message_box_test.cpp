@@ -52,5 +52,25 @@ TEST(MessageBoxAtStart, waitsForTheWindowAndShowsOverIt)
     EXPECT_TRUE(text.contains("could not be read")) << text.toStdString();
 }
 
+// A box asked for once the window was closed (where the tape went, as the program ends) shows on
+// its own instead of waiting for a window that will not come back.
+TEST(MessageBoxAtEnd, showsAfterTheWindowWasClosed)
+{
+    QWidget window;
+    QtMessageBox messages(&window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.close();
+    QString text;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->accept();
+        }
+    });
+    messages.information("Tavrol32", "The tape was saved as a PDF file:\r/x.pdf");
+    EXPECT_EQ(text, "The tape was saved as a PDF file:\n/x.pdf");
+}
+
 } // namespace
 } // namespace tavrol::qt::testing

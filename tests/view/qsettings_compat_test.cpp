@@ -116,5 +116,34 @@ TEST_F(QSettingsCompat, weReadWhatQSettingsWrote)
         EXPECT_EQ(read(text, "custom", std::to_string(i)), values[i]) << "key " << i;
 }
 
+// Hand-written values in quotes, each closing its quotes on its own line, read as QSettings reads
+// them: blanks, comments, parts joined with commas, escapes and the '@' forms.
+TEST_F(QSettingsCompat, quotedHandEditsReadAsQSettingsReadsThem)
+{
+    const std::vector<std::string> raws = {
+        "\"a\" b",
+        "\"Roll\", 3+x",
+        "  \"x\" ,  \"y\"  , z  ",
+        "\"a;b\" ; a note",
+        "\"a\"\t,\t\"b\"\t",
+        "\"\\x41\\102\\q\\t|\"",
+        "\"@ByteArray(Roll,1)\"",
+        "\"@@x\", @@y",
+        "\"@String(a)\",\"b\"",
+        "\"smile \\xd83d\\xde00\"",
+        "\"\" , \"\"",
+        "\"trail\\\\\"",
+        "\"a\\\" b\" c ; d",
+    };
+    for (const std::string& raw : raws) {
+        setFileText("[custom]\n0=" + raw + "\n");
+        QSettings qt(file(), QSettings::IniFormat);
+        const QVariant value = qt.value("custom/0");
+        const bool list = value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList;
+        const QString expected = list ? value.toStringList().join(',') : value.toString();
+        EXPECT_EQ(decodeValue(raw), expected.toStdString()) << "for " << raw;
+    }
+}
+
 } // namespace
 } // namespace tavrol::ini
