@@ -116,6 +116,7 @@ Timer& frmTavrol::buildControls()
     Style status;
     status.font = FontSpec { "Courier New", 9.6, false };
     status.stacking = 1;
+    status.announced = true;
     add<Label>("statuswatch", Rect { 240, 0, 2655, 375 }, status, "");
 
     Style display;
@@ -124,6 +125,7 @@ Timer& frmTavrol::buildControls()
     display.back = Color::rgb(128, 128, 128);
     display.align = Align::Right;
     display.border = true;
+    display.announced = true;
     add<Label>("Display", Rect { 120, 0, 2895, 375 }, display, texts::kBanner);
 
     orderTabsByPlace(*this);

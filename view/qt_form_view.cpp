@@ -105,6 +105,10 @@ QtFormView::QtFormView(Form& form, QWidget* parent)
     findOverlaps();
     for (const auto& control : form.controls())
         applyState(*control);
+    // After the first state: what the window shows as it opens is no news.
+    if (std::any_of(form.controls().begin(), form.controls().end(),
+            [](const auto& control) { return control->style().announced; }))
+        announcer_ = new Announcer(this);
     focusWatch_ = connect(
         qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) { focusMoved(from, to); });
     form.setObserver(this);
@@ -150,9 +154,9 @@ QWidget* QtFormView::createWidget(Control& control)
         widget = createTextBox(static_cast<TextBox&>(control));
         break;
     case ControlKind::OptionButton: {
+        // Qt keeps the options of a group exclusive on the screen, and every way of choosing one
+        // (the mouse, Space, the arrow keys, a reader's action) clicks it, which tells the model.
         auto* radio = new QRadioButton(this);
-        // The model decides which option is chosen; Qt's own exclusivity would fight it.
-        radio->setAutoExclusive(false);
         // A compact indicator, so a caption such as "Button 0" fits the option's narrow place.
         radio->setStyleSheet("QRadioButton { spacing: 2px; } QRadioButton::indicator { width: 10px; height: 10px; }");
         applyColors(*radio, style, QPalette::WindowText, QPalette::Window);
@@ -378,16 +382,21 @@ void QtFormView::applyState(Control& control)
         propertyChanged(control, property);
 }
 
+void QtFormView::applyTimer(Timer& timer, Property property)
+{
+    QTimer* shown = timerFor(timer);
+    if (property == Property::Interval)
+        shown->setInterval(timer.interval());
+    if (!timer.enabled() || timer.interval() <= 0)
+        shown->stop();
+    else if (!shown->isActive())
+        shown->start();
+}
+
 void QtFormView::propertyChanged(Control& control, Property property)
 {
-    if (QTimer* timer = timerFor(control)) {
-        const auto& model = static_cast<Timer&>(control);
-        if (property == Property::Interval)
-            timer->setInterval(model.interval());
-        if (!model.enabled() || model.interval() <= 0)
-            timer->stop();
-        else if (!timer->isActive())
-            timer->start();
+    if (control.kind() == ControlKind::Timer) {
+        applyTimer(static_cast<Timer&>(control), property);
         return;
     }
     QWidget* widget = widgetFor(control);
@@ -398,6 +407,8 @@ void QtFormView::propertyChanged(Control& control, Property property)
         applyCaption(control);
         if (inOverlap(control))
             clearOverlaps();
+        if (control.style().announced)
+            announceSoon();
         break;
     case Property::Text:
         if (control.kind() == ControlKind::TextBox)
@@ -415,10 +426,12 @@ void QtFormView::propertyChanged(Control& control, Property property)
             widget->update();
         if (inOverlap(control))
             clearOverlaps();
+        if (control.style().announced)
+            announceSoon();
         break;
     case Property::Value:
         if (control.kind() == ControlKind::OptionButton)
-            static_cast<QRadioButton*>(widget)->setChecked(static_cast<OptionButton&>(control).value());
+            showChosen(static_cast<OptionButton&>(control));
         break;
     case Property::Picture:
         if (control.kind() == ControlKind::PictureToggle)
@@ -498,9 +511,17 @@ void QtFormView::chooseOption(OptionButton& option)
             static_cast<OptionButton&>(*control).setValue(false);
     option.setValue(true);
     option.click();
-    // A click on a chosen radio button unchecks it in Qt; the model has the last word.
-    if (auto* radio = static_cast<QRadioButton*>(widgetFor(option)))
-        radio->setChecked(option.value());
+}
+
+void QtFormView::showChosen(OptionButton& option)
+{
+    auto* radio = static_cast<QRadioButton*>(widgetFor(option));
+    if (radio->isChecked() == option.value())
+        return;
+    // Qt will not uncheck the one checked option of a group; the model may leave none chosen.
+    radio->setAutoExclusive(option.value());
+    radio->setChecked(option.value());
+    radio->setAutoExclusive(true);
 }
 
 void QtFormView::captionChanged(Form& form)
@@ -516,6 +537,43 @@ void QtFormView::repaint(Control* control)
     }
     if (QWidget* widget = widgetFor(*control))
         throttle_.paintSoon(widget);
+}
+
+void QtFormView::clicked(Control& /*control*/)
+{
+    if (announcer_)
+        announceSoon();
+}
+
+// Once the key's handler, and any handler it ran, is done: a key that replays several keys, or
+// a change that sets the display twice, is heard once, as it ends.
+void QtFormView::announceSoon()
+{
+    if (!announcer_ || announcePending_)
+        return;
+    announcePending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { announceLabels(); }, Qt::QueuedConnection);
+}
+
+// The announced labels in sight, the one on top first: a message before the number it covers.
+void QtFormView::announceLabels()
+{
+    announcePending_ = false;
+    std::vector<const Control*> labels;
+    for (const auto& control : form_.controls())
+        if (control->style().announced && control->kind() == ControlKind::Label && control->visible())
+            labels.push_back(control.get());
+    std::stable_sort(labels.begin(), labels.end(),
+        [](const Control* a, const Control* b) { return a->style().stacking > b->style().stacking; });
+    QStringList said;
+    for (const Control* label : labels) {
+        const QString caption = toQString(static_cast<const Label*>(label)->caption()).trimmed();
+        if (!caption.isEmpty())
+            said << caption;
+    }
+    if (!said.isEmpty())
+        announcer_->announce(said.join(QStringLiteral(", ")));
 }
 
 bool QtFormView::paintPending() const

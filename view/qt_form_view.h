@@ -16,6 +16,7 @@ class QTimer;
 
 namespace tavrol::qt {
 
+class Announcer;
 class QueuedText;
 
 class QtFormView : public QWidget, public FormObserver {
@@ -34,6 +35,7 @@ public:
     void textAppended(TextBox& box, std::string_view added) override;
     void captionChanged(Form& form) override;
     void repaint(Control* control) override;
+    void clicked(Control& control) override;
     using QWidget::repaint;
 
     // Whether a text append or a draw request is still waiting for the event loop. Lets a
@@ -62,7 +64,11 @@ private:
     void applyCaption(Control& control);
     void applyText(TextBox& box);
     void chooseOption(OptionButton& option);
+    void showChosen(OptionButton& option);
     void flushQueuedText();
+    void applyTimer(Timer& timer, Property property);
+    void announceSoon();
+    void announceLabels();
 
     Form& form_;
     std::unordered_map<const Control*, QWidget*> widgets_;
@@ -83,6 +89,9 @@ private:
     QMetaObject::Connection focusWatch_;
     bool focusPlaced_ = false;
     RepaintThrottle throttle_;
+    // Speaks the announced labels after every key; none for a window without such labels.
+    Announcer* announcer_ = nullptr;
+    bool announcePending_ = false;
 };
 
 } // namespace tavrol::qt

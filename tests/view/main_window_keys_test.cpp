@@ -1,7 +1,6 @@
 // Typing on the main window as Qt delivers it: key events go to the key that has focus, which
 // passes on what it does not take; the window presses its keys through the model and copies.
 #include "main_window_fixture.h"
-#include "view/main_window_keys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,24 +12,10 @@
 namespace tavrol::qt::testing {
 namespace {
 
-class TypingOnTheWindow : public MainWindowView {
-protected:
-    MainWindowKeys keys { form, view };
-
-    void SetUp() override
-    {
-        view.show();
-        QApplication::setActiveWindow(&view);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-    }
-
-    static void type(const char* text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-    static void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    }
-    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
-};
+QString clipboard()
+{
+    return QGuiApplication::clipboard()->text();
+}
 
 TEST_F(TypingOnTheWindow, typedKeysCalculateRollCopyAndPaste)
 {
@@ -77,6 +62,10 @@ TEST_F(TypingOnTheWindow, typedKeysCalculateRollCopyAndPaste)
     type(Qt::Key_Delete);
     type(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(form.Display.caption(), "5.25");
+    QGuiApplication::clipboard()->setText("-0,5"); // as much of Europe writes it
+    type(Qt::Key_Delete);
+    type(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form.Display.caption(), "-0.5");
 }
 
 } // namespace
