@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -76,18 +77,16 @@ ModelTextEdit* createPlainTextEdit(QWidget* parent, const QFont& font)
 
 } // namespace
 
-QtFormView::QtFormView(Form& form, QWidget* parent)
-    : QWidget(parent)
+QtFormView::QtFormView(Form& form, Kind kind, QWidget* owner, WindowFrame frame)
+    : QWidget(owner)
     , form_(form)
     , throttle_(*this, [this] { flushQueuedText(); })
 {
     installAccessibleInterfaces();
     setObjectName(toQString(form.name()));
     setFont(toFont(FontSpec {}));
-    const QRect client = toPixels(form.clientTwips());
-    setGeometry(client);
-    setFixedSize(client.size());
     setWindowTitle(toQString(form.caption()));
+    makeFixedWindow(kind, frame);
 
     for (const auto& control : form.controls()) {
         if (control->kind() == ControlKind::Timer) {
@@ -120,6 +119,35 @@ QtFormView::~QtFormView()
     disconnect(focusWatch_);
     if (form_.observer() == this)
         form_.setObserver(nullptr);
+}
+
+// A window manager offers no maximize key and no resizing for a window whose smallest and
+// largest sizes are the same and whose hints leave out the maximize key, on X11 and Wayland
+// alike.
+void QtFormView::makeFixedWindow(Kind kind, WindowFrame frame)
+{
+    const bool dialog = kind == Kind::Dialog;
+    Qt::WindowFlags flags = dialog ? Qt::Dialog : Qt::Window;
+    if (frame == WindowFrame::Own) {
+        flags |= Qt::FramelessWindowHint; // Qt keeps a frame for a window that asks for any title-bar key
+        clientTop_ = TitleBar::kHeight;
+    } else {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (!dialog)
+            flags |= Qt::WindowMinimizeButtonHint;
+    }
+    setWindowFlags(flags);
+    const QRect client = toPixels(form_.clientTwips());
+    setGeometry(client.adjusted(0, 0, 0, clientTop_));
+    setFixedSize(client.width(), client.height() + clientTop_);
+    if (frame == WindowFrame::Own)
+        titleBar_ = new TitleBar(this, !dialog);
+}
+
+QRect QtFormView::placeOf(const Control& control) const
+{
+    const QRect place = toPixels(control.rect());
+    return control.holder() ? place : place.translated(0, clientTop_);
 }
 
 QWidget* QtFormView::widgetFor(const Control& control) const
@@ -187,7 +215,7 @@ QWidget* QtFormView::createWidget(Control& control)
         return nullptr;
     }
     widget->setObjectName(toQString(control.key()));
-    widget->setGeometry(toPixels(control.rect()));
+    widget->setGeometry(placeOf(control));
     widget->setFont(toFont(style.font));
     return widget;
 }
@@ -527,6 +555,27 @@ void QtFormView::showChosen(OptionButton& option)
 void QtFormView::captionChanged(Form& form)
 {
     setWindowTitle(toQString(form.caption()));
+    if (titleBar_)
+        titleBar_->update();
+}
+
+// A window without the desktop's frame draws a thin one of its own, so that it stands apart
+// from a desktop of the same colour; no control reaches the window's edge.
+void QtFormView::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!titleBar_)
+        return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void QtFormView::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (titleBar_ && event->type() == QEvent::ActivationChange)
+        titleBar_->update(); // an inactive window's title is drawn paler
 }
 
 void QtFormView::repaint(Control* control)

@@ -4,6 +4,7 @@
 
 #include "platform/form.h"
 #include "view/repaint_throttle.h"
+#include "view/title_bar.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -21,9 +22,14 @@ class QueuedText;
 
 class QtFormView : public QWidget, public FormObserver {
 public:
+    enum class Kind { Main, Dialog };
+
     // Builds the widgets and starts observing `form`, which must outlive the view. The view is a
-    // window of the model's client size, not resizable, placed where the model puts it.
-    explicit QtFormView(Form& form, QWidget* parent = nullptr);
+    // window of the model's client size, placed where the model puts it, that can be neither
+    // resized nor maximized; a dialog stays over its owner. Where it draws its own frame, its
+    // title bar lies above the client area.
+    explicit QtFormView(
+        Form& form, Kind kind = Kind::Main, QWidget* owner = nullptr, WindowFrame frame = platformFrame());
     ~QtFormView() override;
 
     Form& form() const { return form_; }
@@ -46,8 +52,13 @@ protected:
     // Only a double click on the window's own surface is the window's; one on a control is not.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void makeFixedWindow(Kind kind, WindowFrame frame);
+    // Where `control` lies in its holder, or below the title bar the window draws itself.
+    QRect placeOf(const Control& control) const;
     QWidget* createWidget(Control& control);
     QWidget* createTextBox(TextBox& box);
     QTimer* createTimer(Timer& timer);
@@ -71,6 +82,8 @@ private:
     void announceLabels();
 
     Form& form_;
+    int clientTop_ = 0; // the height of the title bar the window draws itself
+    TitleBar* titleBar_ = nullptr;
     std::unordered_map<const Control*, QWidget*> widgets_;
     std::unordered_map<const Control*, QTimer*> timers_;
     // The multi-line boxes, which queue their appends until the next flush.
