@@ -52,10 +52,15 @@ ModelButton::ModelButton(QWidget* parent)
 
 namespace {
 
-// What fits between the key's edges, where its label is drawn.
+// What fits between the key's edges, where its label is drawn. A style whose margins leave a
+// narrow key less room than the key itself gives way to the key's width less a thin edge: the
+// style centres a caption wider than its room over its margins, clear of the key's frame.
+// Adwaita's margins would otherwise leave "MC" as "…" and "worst" as "w…".
 QString fittedCaption(const QPushButton& key, const QStyleOptionButton& option)
 {
-    const int room = key.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &key).width();
+    constexpr int kEdge = 2;
+    const int styleRoom = key.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &key).width();
+    const int room = std::max(styleRoom, key.width() - 2 * kEdge);
     return key.fontMetrics().elidedText(option.text, Qt::ElideRight, room, Qt::TextShowMnemonic);
 }
 

@@ -1,5 +1,7 @@
 #include "view/model_style.h"
 
+#include <QColor>
+#include <algorithm>
 #include <cmath>
 
 namespace tavrol::qt {
@@ -54,18 +56,66 @@ QFont toFont(const FontSpec& wanted)
     return font;
 }
 
-void applyColor(QPalette& palette, QPalette::ColorRole role, const Color& color)
+namespace {
+
+QColor toQColor(const Color& color)
 {
-    switch (color.kind) {
+    return { color.r, color.g, color.b };
+}
+
+double luminance(const QColor& color)
+{
+    const auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) + 0.0722 * linear(color.blueF());
+}
+
+} // namespace
+
+double contrastRatio(const QColor& one, const QColor& other)
+{
+    const auto [darker, lighter] = std::minmax(luminance(one), luminance(other));
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+QColor readableOn(const QColor& background, const QColor& preferred)
+{
+    constexpr double kReadable = 4.5;
+    if (contrastRatio(background, preferred) >= kReadable)
+        return preferred;
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return contrastRatio(background, black) >= contrastRatio(background, white) ? black : white;
+}
+
+void setReadableText(QPalette& palette, QPalette::ColorRole foreRole, const QColor& background)
+{
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive })
+        palette.setColor(group, foreRole, readableOn(background, palette.color(group, foreRole)));
+}
+
+void applyColors(QPalette& palette, QPalette::ColorRole foreRole, QPalette::ColorRole backRole, const Style& style)
+{
+    switch (style.back.kind) {
     case Color::Kind::Default:
-        return;
+        break;
     case Color::Kind::Rgb:
-        palette.setColor(role, QColor(color.r, color.g, color.b));
-        return;
+        palette.setColor(backRole, toQColor(style.back));
+        if (style.fore.isDefault())
+            setReadableText(palette, foreRole, toQColor(style.back));
+        break;
     case Color::Kind::SystemWindow:
-        palette.setColor(role, palette.color(QPalette::Base));
-        return;
+        // The theme's window colour for text boxes, with the text colour that goes with it.
+        for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
+            palette.setColor(group, backRole, palette.color(group, QPalette::Base));
+            if (style.fore.isDefault())
+                palette.setColor(group, foreRole, palette.color(group, QPalette::Text));
+        }
+        break;
     }
+    if (!style.fore.isDefault())
+        palette.setColor(foreRole, toQColor(style.fore));
 }
 
 } // namespace tavrol::qt

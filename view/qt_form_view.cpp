@@ -39,13 +39,12 @@ Qt::Alignment toAlignment(Align align)
 }
 
 // Colours the widget the way its kind draws them: text and background roles differ by kind.
-void applyColors(QWidget& widget, const Style& style, QPalette::ColorRole foreRole, QPalette::ColorRole backRole)
+void colourWidget(QWidget& widget, const Style& style, QPalette::ColorRole foreRole, QPalette::ColorRole backRole)
 {
     if (style.fore.isDefault() && style.back.isDefault())
         return;
     QPalette palette = widget.palette();
-    applyColor(palette, foreRole, style.fore);
-    applyColor(palette, backRole, style.back);
+    applyColors(palette, foreRole, backRole, style);
     widget.setPalette(palette);
 }
 
@@ -57,7 +56,7 @@ QLabel* createLabel(const Style& style, QWidget* parent)
     label->setAlignment(toAlignment(style.align) | Qt::AlignTop);
     label->setIndent(style.border ? 1 : 0); // text inside a border keeps a pixel clear of it
     label->setAutoFillBackground(style.opaque);
-    applyColors(*label, style, QPalette::WindowText, QPalette::Window);
+    colourWidget(*label, style, QPalette::WindowText, QPalette::Window);
     return label;
 }
 
@@ -102,6 +101,7 @@ QtFormView::QtFormView(Form& form, Kind kind, QWidget* owner, WindowFrame frame)
     applyStacking();
     applyTabOrder();
     findOverlaps();
+    readOverFixedColours();
     for (const auto& control : form.controls())
         applyState(*control);
     // After the first state: what the window shows as it opens is no news.
@@ -172,7 +172,7 @@ QWidget* QtFormView::createWidget(Control& control)
         break;
     case ControlKind::CommandButton: {
         auto* button = new ModelButton(this);
-        applyColors(*button, style, QPalette::ButtonText, QPalette::Button);
+        colourWidget(*button, style, QPalette::ButtonText, QPalette::Button);
         auto& key = static_cast<CommandButton&>(control);
         connect(button, &QPushButton::clicked, this, [&key] { key.click(); });
         widget = button;
@@ -187,7 +187,7 @@ QWidget* QtFormView::createWidget(Control& control)
         auto* radio = new QRadioButton(this);
         // A compact indicator, so a caption such as "Button 0" fits the option's narrow place.
         radio->setStyleSheet("QRadioButton { spacing: 2px; } QRadioButton::indicator { width: 10px; height: 10px; }");
-        applyColors(*radio, style, QPalette::WindowText, QPalette::Window);
+        colourWidget(*radio, style, QPalette::WindowText, QPalette::Window);
         auto& option = static_cast<OptionButton&>(control);
         connect(radio, &QRadioButton::clicked, this, [this, &option] { chooseOption(option); });
         widget = radio;
@@ -195,7 +195,7 @@ QWidget* QtFormView::createWidget(Control& control)
     }
     case ControlKind::GroupBox: {
         auto* group = new QGroupBox(this);
-        applyColors(*group, style, QPalette::WindowText, QPalette::Window);
+        colourWidget(*group, style, QPalette::WindowText, QPalette::Window);
         widget = group;
         break;
     }
@@ -204,7 +204,7 @@ QWidget* QtFormView::createWidget(Control& control)
         // The pictures are drawn for a box of 25 pixels, which this screen may show smaller or larger.
         picture->setScaledContents(true);
         picture->setAutoFillBackground(style.opaque);
-        applyColors(*picture, style, QPalette::WindowText, QPalette::Window);
+        colourWidget(*picture, style, QPalette::WindowText, QPalette::Window);
         auto& toggle = static_cast<PictureToggle&>(control);
         picture->setCheckable(toggle.checkable());
         picture->onClick = [&toggle] { toggle.click(); };
@@ -227,7 +227,7 @@ QWidget* QtFormView::createTextBox(TextBox& box)
         auto* edit = new QLineEdit(this);
         edit->setAlignment(toAlignment(style.align));
         edit->setReadOnly(style.readOnly);
-        applyColors(*edit, style, QPalette::Text, QPalette::Base);
+        colourWidget(*edit, style, QPalette::Text, QPalette::Base);
         // textEdited reports the user's typing only, never our own setText; what the box does not
         // take (a comma in a caption) comes back through applyText.
         connect(edit, &QLineEdit::textEdited, this, [&box](const QString& text) { box.edit(toModelText(text)); });
@@ -238,7 +238,7 @@ QWidget* QtFormView::createTextBox(TextBox& box)
         if (style.verticalScroll)
             list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         list->setAlignment(toAlignment(style.align));
-        applyColors(*list, style, QPalette::Text, QPalette::Base);
+        colourWidget(*list, style, QPalette::Text, QPalette::Base);
         multiLineBoxes_[&box] = list;
         return list;
     }
@@ -248,7 +248,7 @@ QWidget* QtFormView::createTextBox(TextBox& box)
     QTextOption option = edit->document()->defaultTextOption();
     option.setAlignment(toAlignment(style.align));
     edit->document()->setDefaultTextOption(option);
-    applyColors(*edit, style, QPalette::Text, QPalette::Base);
+    colourWidget(*edit, style, QPalette::Text, QPalette::Base);
     edit->onUserEdit = [&box](std::string text) { box.edit(std::move(text)); };
     multiLineBoxes_[&box] = edit;
     return edit;
@@ -351,6 +351,30 @@ void QtFormView::findOverlaps()
                 && over->holder() == under->holder() && above.intersects(below) && above.left() <= below.left())
                 overlaps_.push_back({ under.get(), over.get() });
         }
+    }
+}
+
+// A label without a background of its own shows its letters on what lies beneath. Where that is
+// a colour the layout fixes, as the display's grey under the memory indicator, the letters take
+// a colour that reads on it, as the text of a control with that background would.
+void QtFormView::readOverFixedColours()
+{
+    for (const auto& over : form_.controls()) {
+        if (over->kind() != ControlKind::Label || over->style().opaque || !over->style().fore.isDefault())
+            continue;
+        const Control* beneath = nullptr;
+        for (const auto& under : form_.controls())
+            if (under->style().opaque && under->style().back.kind == Color::Kind::Rgb
+                && under->style().stacking < over->style().stacking && under->holder() == over->holder()
+                && placeOf(*under).intersects(placeOf(*over)))
+                beneath = under.get();
+        if (!beneath)
+            continue;
+        QWidget* label = widgetFor(*over);
+        QPalette palette = label->palette();
+        const Color& background = beneath->style().back;
+        setReadableText(palette, QPalette::WindowText, QColor(background.r, background.g, background.b));
+        label->setPalette(palette);
     }
 }
 

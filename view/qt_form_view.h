@@ -67,6 +67,7 @@ private:
     void applyTabOrder();
     void applyInitialFocus();
     void findOverlaps();
+    void readOverFixedColours();
     // Whether `control` lies over or under another label; only their changes move the clearance.
     bool inOverlap(const Control& control) const;
     void clearOverlaps();
