@@ -22,8 +22,8 @@ QString toDisplayText(std::string_view utf8);
 // A widget's text back into the model: "\n" line breaks become "\r\n".
 std::string toModelText(const QString& text);
 
-// The face the model names, or the nearest metric-compatible face this machine has.
-QString substituteFace(const QString& face);
+// The face the model names as this machine draws it: a metric-compatible face where the layout
+// is made for one (Liberation), or where that is missing a stand-in sized to take no more room.
 QFont toFont(const FontSpec& wanted);
 
 // The contrast of two colours as WCAG measures it, from 1:1 to 21:1.
