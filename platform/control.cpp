@@ -91,8 +91,12 @@ void Label::setCaption(std::string caption)
 
 void Clickable::click()
 {
-    if (enabled() && onClick)
-        onClick();
+    if (!enabled() || !onClick)
+        return;
+    onClick();
+    // Read afresh: the handler may have closed a window and with it the view that watched it.
+    if (FormObserver* observer = form().observer())
+        observer->clicked(*this);
 }
 
 CommandButton::CommandButton(Form& form, std::string name, int index, Rect rect, Style style, std::string caption)

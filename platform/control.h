@@ -58,6 +58,9 @@ struct Style {
     bool verticalScroll = false;
     bool readOnly = false;
     int stacking = 0; // overlapping controls: a higher value lies above a lower one
+    // A label whose text a screen reader speaks after every key, wherever the focus is: the
+    // display and the status message, which a user who cannot see them would otherwise miss.
+    bool announced = false;
 };
 
 class Control {

@@ -25,6 +25,9 @@ public:
     virtual void repaint(Control* control) = 0;
     // The window was shown, hidden or unloaded (a modal window's showing ends then).
     virtual void visibilityChanged(Form& /*form*/) { }
+    // A key or option of the window was pressed, by the user or by a program, and its handler
+    // has run to its end.
+    virtual void clicked(Control& /*control*/) { }
 };
 
 class Form {

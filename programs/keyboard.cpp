@@ -71,8 +71,9 @@ Match match(const std::vector<std::string>& typed)
 
 std::string normalise(TypedKey key)
 {
-    // The keypad's decimal key types the point, whatever the locale's keypad puts on it.
-    if (key.keypad && key.name == ",")
+    // A comma is the decimal point, as most of Europe writes it and as the keypad's decimal key
+    // types it in those locales; it has no other meaning on this calculator.
+    if (key.name == ",")
         return ".";
     // A letter is the same key with Shift or Caps Lock: "3D6" rolls as "3d6" does.
     if (key.name.size() == 1 && key.name.front() >= 'A' && key.name.front() <= 'Z')
@@ -161,18 +162,29 @@ std::string diceToCopy(std::string_view diceList)
     return dice;
 }
 
+// A pasted number as the keys type it: its digits and point, then "±" for one leading minus. A
+// comma is the decimal point when the text has no point; "1,234.5" has both and is no number
+// here, since its comma groups thousands and its digits would not be the ones meant.
 std::vector<KeyPress> keysForPaste(std::string_view text)
 {
     // Longer text is no number for a 14-character display; pressing it all would only flood the
     // record of pressed keys.
     constexpr std::size_t kLongest = 100;
     text = trimmed(text);
-    if (text.size() > kLongest || !isPlainNumber(text))
+    const bool negative = text.starts_with('-');
+    if (negative)
+        text.remove_prefix(1);
+    std::string number(text);
+    if (number.find('.') == std::string::npos)
+        std::replace(number.begin(), number.end(), ',', '.');
+    if (number.size() > kLongest || !isPlainNumber(number))
         return {};
     std::vector<KeyPress> keys;
-    for (const char c : text)
+    for (const char c : number)
         if (const auto key = keyForCode(std::string_view(&c, 1)))
             keys.push_back(*key);
+    if (negative)
+        keys.push_back(*keyForCode("±"));
     return keys;
 }
 

@@ -57,8 +57,10 @@ std::string numberToCopy(std::string_view display, bool statusShowing);
 // die that is not negative and without the "------" lines between groups. "" for an empty list.
 std::string diceToCopy(std::string_view diceList);
 
-// The keys that type pasted text into the display: digits with at most one point, blanks and
-// line breaks around them ignored. None for anything else.
+// The keys that type pasted text into the display: digits with at most one decimal point, a point
+// or, in text with no point, a comma ("1,5" and "1,234" alike are one and a fraction); one
+// leading minus, typed as "±" after the digits; blanks and line breaks around them ignored. None
+// for anything else, "1,234.5" included.
 std::vector<KeyPress> keysForPaste(std::string_view text);
 
 } // namespace tavrol

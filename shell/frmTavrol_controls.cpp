@@ -115,6 +115,7 @@ void frmTavrol::addLabels()
     Style status;
     status.font = FontSpec { "Courier New", 9.6, false };
     status.stacking = 1;
+    status.announced = true;
     add<Label>("statuswatch", Rect { 240, 0, 2655, 375 }, status, "");
 
     Style display;
@@ -123,6 +124,7 @@ void frmTavrol::addLabels()
     display.back = Color::rgb(128, 128, 128);
     display.align = Align::Right;
     display.border = true;
+    display.announced = true;
     add<Label>("Display", Rect { 120, 0, 2895, 375 }, display, texts::kBanner);
 }
 

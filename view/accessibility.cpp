@@ -1,15 +1,25 @@
 #include "view/accessibility.h"
 
 #include "view/control_widgets.h"
+#include "view/qt_form_view.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
+#include <QRadioButton>
 #include <QWidget>
 #include <QWindow>
+#include <optional>
 #include <unordered_map>
 
 namespace tavrol::qt {
 namespace {
+
+// "Total 12" for a list whose lines hold numbers, "" for one that holds none.
+QString spokenTotal(const ModelListView& list)
+{
+    const std::optional<double> total = list.numberTotal();
+    return total ? QStringLiteral("Total %1").arg(QString::number(*total, 'g', 15)) : QString();
+}
 
 // A list of lines as a list of items rather than one read-only text: a reader announces a list
 // with its number of items and reads an item by its index, where a text without a caret would
@@ -33,6 +43,21 @@ public:
 
     int childCount() const override { return static_cast<int>(list()->filledLineCount()); }
     QAccessibleInterface* child(int index) const override;
+    QAccessibleInterface* focusChild() const override
+    {
+        return list()->hasFocus() && list()->currentLine() >= 0 ? child(static_cast<int>(list()->currentLine()))
+                                                                : nullptr;
+    }
+    // The description begins with the total of the listed numbers: the dice, and what they
+    // came to.
+    QString text(QAccessible::Text kind) const override
+    {
+        const QString said = QAccessibleWidget::text(kind);
+        const QString total = kind == QAccessible::Description ? spokenTotal(*list()) : QString();
+        if (total.isEmpty())
+            return said;
+        return said.isEmpty() ? total : total + QStringLiteral(". ") + said;
+    }
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
 
@@ -102,9 +127,16 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
 
+    // The last line says the total after it, as a reader walking the list comes to the end.
     QString text(QAccessible::Text kind) const override
     {
-        return kind == QAccessible::Name && isValid() ? list_->line(index_).toString() : QString();
+        if (!isValid())
+            return {};
+        if (kind == QAccessible::Name)
+            return list_->line(index_).toString();
+        if (kind == QAccessible::Description && index_ == list_->filledLineCount() - 1)
+            return spokenTotal(*list_);
+        return {};
     }
     void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override { }
     QRect rect() const override
@@ -120,6 +152,8 @@ public:
         QAccessible::State state;
         state.invisible = !list_ || !list_->isVisible();
         state.offscreen = state.invisible || !list_->viewport()->rect().intersects(list_->lineRect(index_));
+        state.focusable = true;
+        state.focused = list_ && list_->hasFocus() && list_->currentLine() == index_;
         return state;
     }
 
@@ -163,27 +197,17 @@ QAccessibleInterface* ModelListAccessible::childAt(int x, int y) const
     return index >= 0 ? child(static_cast<int>(index)) : nullptr;
 }
 
-// The picture key as the button it stands for. The press clicks it, exactly as the mouse does; a
-// two-state key is checkable and checked while on. Such a key takes the role Qt gives its own
-// checkable buttons, a check box, the one role that tells a reader over AT-SPI that the key has
-// two states whichever it is in (Qt 6.4's bridge passes on no "checkable" state of its own).
-class PictureKeyAccessible : public QAccessibleWidget {
+// A key that every action clicks, exactly as the mouse does, so that its handler runs whichever
+// way it is pressed. A two-state key is checkable, checked while on, and toggled by clicking.
+class ClickedKeyAccessible : public QAccessibleWidget {
 public:
-    explicit PictureKeyAccessible(PictureKey* key)
-        : QAccessibleWidget(key, QAccessible::Button)
-    {
-    }
-
-    QAccessible::Role role() const override
-    {
-        return key()->isCheckable() ? QAccessible::CheckBox : QAccessible::Button;
-    }
+    using QAccessibleWidget::QAccessibleWidget;
 
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        state.checkable = key()->isCheckable();
-        state.checked = key()->isCheckable() && key()->isChecked();
+        state.checkable = twoState();
+        state.checked = twoState() && checked();
         return state;
     }
 
@@ -192,7 +216,7 @@ public:
         QStringList names;
         if (widget()->isEnabled()) {
             names << pressAction();
-            if (key()->isCheckable())
+            if (twoState())
                 names << toggleAction();
         }
         return names + QAccessibleWidget::actionNames();
@@ -200,16 +224,134 @@ public:
 
     void doAction(const QString& action) override
     {
-        if (action != pressAction() && !(action == toggleAction() && key()->isCheckable())) {
+        if (action != pressAction() && !(action == toggleAction() && twoState())) {
             QAccessibleWidget::doAction(action);
             return;
         }
         if (widget()->isEnabled())
-            key()->click();
+            click();
     }
+
+protected:
+    virtual bool twoState() const = 0;
+    virtual bool checked() const = 0;
+    virtual void click() const = 0;
+};
+
+// The picture key as the button it stands for. A two-state key takes the role Qt gives its own
+// checkable buttons, a check box, the one role that tells a reader over AT-SPI that the key has
+// two states whichever it is in (Qt 6.4's bridge passes on no "checkable" state of its own).
+class PictureKeyAccessible : public ClickedKeyAccessible {
+public:
+    explicit PictureKeyAccessible(PictureKey* key)
+        : ClickedKeyAccessible(key, QAccessible::Button)
+    {
+    }
+
+    QAccessible::Role role() const override
+    {
+        return key()->isCheckable() ? QAccessible::CheckBox : QAccessible::Button;
+    }
+
+protected:
+    bool twoState() const override { return key()->isCheckable(); }
+    bool checked() const override { return key()->isChecked(); }
+    void click() const override { key()->click(); }
 
 private:
     PictureKey* key() const { return static_cast<PictureKey*>(widget()); }
+};
+
+// An option of a group: a radio button. Qt's own toggle action flips the check without a click,
+// which would leave the model's choice behind the screen's; a click chooses the option, and Qt
+// unchecks the others.
+class OptionAccessible : public ClickedKeyAccessible {
+public:
+    explicit OptionAccessible(QRadioButton* option)
+        : ClickedKeyAccessible(option, QAccessible::RadioButton)
+    {
+    }
+
+protected:
+    bool twoState() const override { return true; }
+    bool checked() const override { return option()->isChecked(); }
+    void click() const override { option()->click(); }
+
+private:
+    QRadioButton* option() const { return static_cast<QRadioButton*>(widget()); }
+};
+
+// A window drawn from a model: a frame, or a dialog when it is one. Qt gives a plain widget the
+// role of a filler, which a reader does not announce as a window.
+class FormWindowAccessible : public QAccessibleWidget {
+public:
+    explicit FormWindowAccessible(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window)
+    {
+    }
+
+    QAccessible::Role role() const override
+    {
+        if (!widget()->isWindow())
+            return QAccessible::Client;
+        return widget()->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window;
+    }
+};
+
+// The announcer's one notification: no widget of its own, the latest text as its name.
+class NotificationAccessible : public QAccessibleInterface {
+public:
+    explicit NotificationAccessible(Announcer* announcer)
+        : announcer_(announcer)
+    {
+    }
+
+    bool isValid() const override { return announcer_; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return announcer_ ? announcer_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(announcer_.data()); }
+    QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name && announcer_ ? announcer_->text() : QString();
+    }
+    void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override { }
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+
+private:
+    QPointer<Announcer> announcer_;
+};
+
+class AnnouncerAccessible : public QAccessibleWidget {
+public:
+    explicit AnnouncerAccessible(Announcer* announcer)
+        : QAccessibleWidget(announcer, QAccessible::StatusBar)
+        , notification_(QAccessible::registerAccessibleInterface(new NotificationAccessible(announcer)))
+    {
+    }
+    ~AnnouncerAccessible() override { QAccessible::deleteAccessibleInterface(notification_); }
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 ? QAccessible::accessibleInterface(notification_) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && child == QAccessible::accessibleInterface(notification_) ? 0 : -1;
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? static_cast<Announcer*>(widget())->text() : QString();
+    }
+
+private:
+    QAccessible::Id notification_;
 };
 
 QAccessibleInterface* makeInterface(const QString& /*className*/, QObject* object)
@@ -218,6 +360,12 @@ QAccessibleInterface* makeInterface(const QString& /*className*/, QObject* objec
         return new ModelListAccessible(list);
     if (auto* key = dynamic_cast<PictureKey*>(object))
         return new PictureKeyAccessible(key);
+    if (auto* announcer = dynamic_cast<Announcer*>(object))
+        return new AnnouncerAccessible(announcer);
+    if (auto* option = dynamic_cast<QRadioButton*>(object))
+        return new OptionAccessible(option);
+    if (auto* window = dynamic_cast<QtFormView*>(object))
+        return new FormWindowAccessible(window);
     return nullptr;
 }
 

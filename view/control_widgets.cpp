@@ -52,10 +52,15 @@ ModelButton::ModelButton(QWidget* parent)
 
 namespace {
 
-// What fits between the key's edges, where its label is drawn.
+// What fits between the key's edges, where its label is drawn. A style whose margins leave a
+// narrow key less room than the key itself gives way to the key's width less a thin edge: the
+// style centres a caption wider than its room over its margins, clear of the key's frame.
+// Adwaita's margins would otherwise leave "MC" as "…" and "worst" as "w…".
 QString fittedCaption(const QPushButton& key, const QStyleOptionButton& option)
 {
-    const int room = key.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &key).width();
+    constexpr int kEdge = 2;
+    const int styleRoom = key.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &key).width();
+    const int room = std::max(styleRoom, key.width() - 2 * kEdge);
     return key.fontMetrics().elidedText(option.text, Qt::ElideRight, room, Qt::TextShowMnemonic);
 }
 
@@ -235,6 +240,45 @@ qsizetype ModelListView::lineAt(QPoint point) const
     return index < lineCount() ? index : -1;
 }
 
+void ModelListView::setCurrentLine(qsizetype index)
+{
+    const qsizetype filled = filledLineCount();
+    index = filled == 0 ? -1 : std::clamp<qsizetype>(index, 0, filled - 1);
+    if (index == current_)
+        return;
+    current_ = index;
+    QScrollBar* bar = verticalScrollBar();
+    if (current_ >= 0 && current_ < bar->value())
+        bar->setValue(static_cast<int>(current_));
+    else if (current_ >= bar->value() + visibleLines())
+        bar->setValue(static_cast<int>(current_ - visibleLines() + 1));
+    viewport()->update();
+    if (hasFocus())
+        announceCurrentLine();
+}
+
+std::optional<double> ModelListView::numberTotal() const
+{
+    std::optional<double> total;
+    for (qsizetype index = 0; index < lineCount(); ++index) {
+        bool number = false;
+        const double value = line(index).trimmed().toDouble(&number);
+        if (number)
+            total = total.value_or(0) + value;
+    }
+    return total;
+}
+
+// A reader follows the current line as it follows the focus, and speaks it.
+void ModelListView::announceCurrentLine()
+{
+    if (!QAccessible::isActive() || current_ < 0)
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(static_cast<int>(current_));
+    QAccessible::updateAccessibility(&event);
+}
+
 // Screen readers keep no copy of the lines (they ask for those they read), but are told which
 // lines came and when the whole text was replaced.
 void ModelListView::announceLines(qsizetype filledBefore, bool openLineFilled)
@@ -286,6 +330,7 @@ void ModelListView::showText(std::string_view text)
 {
     queued_.clear();
     text_ = toDisplayText(text);
+    current_ = -1; // a new text is walked from its top
     lineStarts_.assign(1, 0);
     indexLinesFrom(0);
     updateScrollRange();
@@ -336,10 +381,13 @@ void ModelListView::paintEvent(QPaintEvent* event)
     if (!hasFocus())
         return;
     // An outline in the highlight colour around the lines, inside the box's own frame, as a
-    // focused key has; the style's focus rectangle would tint the whole list.
+    // focused key has; the style's focus rectangle would tint the whole list. A thinner one
+    // frames the current line.
     painter.setPen(palette().color(QPalette::Highlight));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
+    if (current_ >= first && current_ <= last)
+        painter.drawRect(lineRect(current_).adjusted(-2, 0, 1, -1));
 }
 
 void ModelListView::resizeEvent(QResizeEvent* event)
@@ -355,16 +403,59 @@ void ModelListView::changeEvent(QEvent* event)
         updateScrollRange();
 }
 
+// The focus comes to the list on its first line in sight, spoken once the reader has heard of
+// the list itself.
 void ModelListView::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
+    if (current_ < 0 && filledLineCount() > 0)
+        current_ = std::min<qsizetype>(verticalScrollBar()->value(), filledLineCount() - 1);
     viewport()->update();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus())
+                announceCurrentLine();
+        },
+        Qt::QueuedConnection);
 }
 
 void ModelListView::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();
+}
+
+void ModelListView::keyPressEvent(QKeyEvent* event)
+{
+    const qsizetype page = visibleLines();
+    const qsizetype from = current_ < 0 ? verticalScrollBar()->value() - 1 : current_;
+    qsizetype to = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        to = current_ < 0 ? from + 1 : from - 1;
+        break;
+    case Qt::Key_Down:
+        to = from + 1;
+        break;
+    case Qt::Key_PageUp:
+        to = from - page;
+        break;
+    case Qt::Key_PageDown:
+        to = from + page;
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = filledLineCount() - 1;
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    setCurrentLine(to);
 }
 
 void ModelListView::mousePressEvent(QMouseEvent* event)
@@ -378,6 +469,26 @@ void ModelListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // Not the window's double click: that one is only for its bare surface.
     event->accept();
+}
+
+Announcer::Announcer(QWidget* parent)
+    : QWidget(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    hide(); // heard, never seen
+}
+
+void Announcer::announce(const QString& text)
+{
+    text_ = text;
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(this);
+    QAccessibleInterface* notification = bar ? bar->child(0) : nullptr;
+    if (!notification)
+        return;
+    QAccessibleEvent shown(notification, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 } // namespace tavrol::qt

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,8 +104,9 @@ private:
 // A read-only multi-line box: a list of lines such as the dice of a roll, which may run to a
 // hundred thousand lines. A text document would cost a block per line and its machinery at
 // start; this keeps the text as one string with where each line starts, and draws only the
-// lines in sight. It takes focus (so the keyboard can scroll it) and passes Tab on. Screen
-// readers see it as a list of its lines (view/accessibility.h), told of every change.
+// lines in sight. It takes focus and passes Tab on; the arrow keys, Page Up and Down, Home and
+// End walk a current line, framed while the list has the focus. Screen readers see it as a
+// list of its lines (view/accessibility.h), told of every change and of the current line.
 class ModelListView : public QAbstractScrollArea, public QueuedText {
 public:
     explicit ModelListView(QWidget* parent);
@@ -124,6 +126,12 @@ public:
     QRect lineRect(qsizetype index) const;
     // The line drawn at `point` of the viewport, or -1.
     qsizetype lineAt(QPoint point) const;
+    // The line the keys walk: one of the filled lines, or -1 before the first key.
+    qsizetype currentLine() const { return current_; }
+    void setCurrentLine(qsizetype index);
+    // The lines that read as numbers, added up: the total of the dice a roll listed. None when
+    // no line is a number.
+    std::optional<double> numberTotal() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -131,10 +139,12 @@ protected:
     void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void announceCurrentLine();
     void indexLinesFrom(qsizetype from);
     void updateScrollRange();
     int lineHeight() const;
@@ -144,6 +154,20 @@ private:
     QString text_;
     std::vector<qsizetype> lineStarts_ { 0 };
     Qt::Alignment alignment_ = Qt::AlignLeft;
+    qsizetype current_ = -1;
+};
+
+// What a screen reader hears without the focus moving: an unseen status bar whose one
+// notification says each text given to announce(). Orca speaks a notification as it is shown,
+// and names no role for one that sits in a status bar.
+class Announcer : public QWidget {
+public:
+    explicit Announcer(QWidget* parent);
+    void announce(const QString& text);
+    const QString& text() const { return text_; }
+
+private:
+    QString text_;
 };
 
 } // namespace tavrol::qt

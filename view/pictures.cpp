@@ -38,11 +38,12 @@ std::optional<QByteArray> regularFileBytes(const QString& path)
 }
 
 // A small printer with a sheet going in at the back and a printed slip coming out at the front;
-// the lamp is lit while the tape prints.
+// the lamp is lit while the tape prints. Around it the key's own background shows, the theme's
+// window colour: white on a light theme, and no white square on a dark one.
 QPixmap drawPrinter(bool on)
 {
     QPixmap pixmap(kTogglePictureSize, kTogglePictureSize);
-    pixmap.fill(Qt::white);
+    pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     const QColor ink(48, 48, 48);
 

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -38,13 +39,12 @@ Qt::Alignment toAlignment(Align align)
 }
 
 // Colours the widget the way its kind draws them: text and background roles differ by kind.
-void applyColors(QWidget& widget, const Style& style, QPalette::ColorRole foreRole, QPalette::ColorRole backRole)
+void colourWidget(QWidget& widget, const Style& style, QPalette::ColorRole foreRole, QPalette::ColorRole backRole)
 {
     if (style.fore.isDefault() && style.back.isDefault())
         return;
     QPalette palette = widget.palette();
-    applyColor(palette, foreRole, style.fore);
-    applyColor(palette, backRole, style.back);
+    applyColors(palette, foreRole, backRole, style);
     widget.setPalette(palette);
 }
 
@@ -56,7 +56,7 @@ QLabel* createLabel(const Style& style, QWidget* parent)
     label->setAlignment(toAlignment(style.align) | Qt::AlignTop);
     label->setIndent(style.border ? 1 : 0); // text inside a border keeps a pixel clear of it
     label->setAutoFillBackground(style.opaque);
-    applyColors(*label, style, QPalette::WindowText, QPalette::Window);
+    colourWidget(*label, style, QPalette::WindowText, QPalette::Window);
     return label;
 }
 
@@ -76,18 +76,16 @@ ModelTextEdit* createPlainTextEdit(QWidget* parent, const QFont& font)
 
 } // namespace
 
-QtFormView::QtFormView(Form& form, QWidget* parent)
-    : QWidget(parent)
+QtFormView::QtFormView(Form& form, Kind kind, QWidget* owner, WindowFrame frame)
+    : QWidget(owner)
     , form_(form)
     , throttle_(*this, [this] { flushQueuedText(); })
 {
     installAccessibleInterfaces();
     setObjectName(toQString(form.name()));
     setFont(toFont(FontSpec {}));
-    const QRect client = toPixels(form.clientTwips());
-    setGeometry(client);
-    setFixedSize(client.size());
     setWindowTitle(toQString(form.caption()));
+    makeFixedWindow(kind, frame);
 
     for (const auto& control : form.controls()) {
         if (control->kind() == ControlKind::Timer) {
@@ -103,8 +101,13 @@ QtFormView::QtFormView(Form& form, QWidget* parent)
     applyStacking();
     applyTabOrder();
     findOverlaps();
+    readOverFixedColours();
     for (const auto& control : form.controls())
         applyState(*control);
+    // After the first state: what the window shows as it opens is no news.
+    if (std::any_of(form.controls().begin(), form.controls().end(),
+            [](const auto& control) { return control->style().announced; }))
+        announcer_ = new Announcer(this);
     focusWatch_ = connect(
         qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) { focusMoved(from, to); });
     form.setObserver(this);
@@ -116,6 +119,35 @@ QtFormView::~QtFormView()
     disconnect(focusWatch_);
     if (form_.observer() == this)
         form_.setObserver(nullptr);
+}
+
+// A window manager offers no maximize key and no resizing for a window whose smallest and
+// largest sizes are the same and whose hints leave out the maximize key, on X11 and Wayland
+// alike.
+void QtFormView::makeFixedWindow(Kind kind, WindowFrame frame)
+{
+    const bool dialog = kind == Kind::Dialog;
+    Qt::WindowFlags flags = dialog ? Qt::Dialog : Qt::Window;
+    if (frame == WindowFrame::Own) {
+        flags |= Qt::FramelessWindowHint; // Qt keeps a frame for a window that asks for any title-bar key
+        clientTop_ = TitleBar::kHeight;
+    } else {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (!dialog)
+            flags |= Qt::WindowMinimizeButtonHint;
+    }
+    setWindowFlags(flags);
+    const QRect client = toPixels(form_.clientTwips());
+    setGeometry(client.adjusted(0, 0, 0, clientTop_));
+    setFixedSize(client.width(), client.height() + clientTop_);
+    if (frame == WindowFrame::Own)
+        titleBar_ = new TitleBar(this, !dialog);
+}
+
+QRect QtFormView::placeOf(const Control& control) const
+{
+    const QRect place = toPixels(control.rect());
+    return control.holder() ? place : place.translated(0, clientTop_);
 }
 
 QWidget* QtFormView::widgetFor(const Control& control) const
@@ -140,7 +172,7 @@ QWidget* QtFormView::createWidget(Control& control)
         break;
     case ControlKind::CommandButton: {
         auto* button = new ModelButton(this);
-        applyColors(*button, style, QPalette::ButtonText, QPalette::Button);
+        colourWidget(*button, style, QPalette::ButtonText, QPalette::Button);
         auto& key = static_cast<CommandButton&>(control);
         connect(button, &QPushButton::clicked, this, [&key] { key.click(); });
         widget = button;
@@ -150,12 +182,12 @@ QWidget* QtFormView::createWidget(Control& control)
         widget = createTextBox(static_cast<TextBox&>(control));
         break;
     case ControlKind::OptionButton: {
+        // Qt keeps the options of a group exclusive on the screen, and every way of choosing one
+        // (the mouse, Space, the arrow keys, a reader's action) clicks it, which tells the model.
         auto* radio = new QRadioButton(this);
-        // The model decides which option is chosen; Qt's own exclusivity would fight it.
-        radio->setAutoExclusive(false);
         // A compact indicator, so a caption such as "Button 0" fits the option's narrow place.
         radio->setStyleSheet("QRadioButton { spacing: 2px; } QRadioButton::indicator { width: 10px; height: 10px; }");
-        applyColors(*radio, style, QPalette::WindowText, QPalette::Window);
+        colourWidget(*radio, style, QPalette::WindowText, QPalette::Window);
         auto& option = static_cast<OptionButton&>(control);
         connect(radio, &QRadioButton::clicked, this, [this, &option] { chooseOption(option); });
         widget = radio;
@@ -163,7 +195,7 @@ QWidget* QtFormView::createWidget(Control& control)
     }
     case ControlKind::GroupBox: {
         auto* group = new QGroupBox(this);
-        applyColors(*group, style, QPalette::WindowText, QPalette::Window);
+        colourWidget(*group, style, QPalette::WindowText, QPalette::Window);
         widget = group;
         break;
     }
@@ -172,7 +204,7 @@ QWidget* QtFormView::createWidget(Control& control)
         // The pictures are drawn for a box of 25 pixels, which this screen may show smaller or larger.
         picture->setScaledContents(true);
         picture->setAutoFillBackground(style.opaque);
-        applyColors(*picture, style, QPalette::WindowText, QPalette::Window);
+        colourWidget(*picture, style, QPalette::WindowText, QPalette::Window);
         auto& toggle = static_cast<PictureToggle&>(control);
         picture->setCheckable(toggle.checkable());
         picture->onClick = [&toggle] { toggle.click(); };
@@ -183,7 +215,7 @@ QWidget* QtFormView::createWidget(Control& control)
         return nullptr;
     }
     widget->setObjectName(toQString(control.key()));
-    widget->setGeometry(toPixels(control.rect()));
+    widget->setGeometry(placeOf(control));
     widget->setFont(toFont(style.font));
     return widget;
 }
@@ -195,7 +227,7 @@ QWidget* QtFormView::createTextBox(TextBox& box)
         auto* edit = new QLineEdit(this);
         edit->setAlignment(toAlignment(style.align));
         edit->setReadOnly(style.readOnly);
-        applyColors(*edit, style, QPalette::Text, QPalette::Base);
+        colourWidget(*edit, style, QPalette::Text, QPalette::Base);
         // textEdited reports the user's typing only, never our own setText; what the box does not
         // take (a comma in a caption) comes back through applyText.
         connect(edit, &QLineEdit::textEdited, this, [&box](const QString& text) { box.edit(toModelText(text)); });
@@ -206,7 +238,7 @@ QWidget* QtFormView::createTextBox(TextBox& box)
         if (style.verticalScroll)
             list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         list->setAlignment(toAlignment(style.align));
-        applyColors(*list, style, QPalette::Text, QPalette::Base);
+        colourWidget(*list, style, QPalette::Text, QPalette::Base);
         multiLineBoxes_[&box] = list;
         return list;
     }
@@ -216,7 +248,7 @@ QWidget* QtFormView::createTextBox(TextBox& box)
     QTextOption option = edit->document()->defaultTextOption();
     option.setAlignment(toAlignment(style.align));
     edit->document()->setDefaultTextOption(option);
-    applyColors(*edit, style, QPalette::Text, QPalette::Base);
+    colourWidget(*edit, style, QPalette::Text, QPalette::Base);
     edit->onUserEdit = [&box](std::string text) { box.edit(std::move(text)); };
     multiLineBoxes_[&box] = edit;
     return edit;
@@ -243,18 +275,6 @@ void QtFormView::placeInHolders()
         widget->setGeometry(toPixels(control->rect()));
         widget->show();
     }
-}
-
-void QtFormView::applyStacking()
-{
-    std::vector<const Control*> byStacking;
-    for (const auto& control : form_.controls())
-        if (widgetFor(*control))
-            byStacking.push_back(control.get());
-    std::stable_sort(byStacking.begin(), byStacking.end(),
-        [](const Control* a, const Control* b) { return a->style().stacking < b->style().stacking; });
-    for (const Control* control : byStacking)
-        widgetFor(*control)->raise();
 }
 
 void QtFormView::applyTabOrder()
@@ -301,76 +321,6 @@ void QtFormView::applyInitialFocus()
         }
 }
 
-// A label under a transparent one that covers its left end, as the memory indicator covers the
-// status message, starts its text a blank clear of that one's letters while it shows any; the
-// two stay where the window puts them.
-void QtFormView::findOverlaps()
-{
-    const auto isLeftAlignedLabel = [](const Control& control) {
-        return control.kind() == ControlKind::Label && control.style().align == Align::Left;
-    };
-    for (const auto& under : form_.controls()) {
-        if (!isLeftAlignedLabel(*under) || !under->style().opaque)
-            continue;
-        const QRect below = toPixels(under->rect());
-        for (const auto& over : form_.controls()) {
-            const QRect above = toPixels(over->rect());
-            if (isLeftAlignedLabel(*over) && !over->style().opaque && over->style().stacking > under->style().stacking
-                && over->holder() == under->holder() && above.intersects(below) && above.left() <= below.left())
-                overlaps_.push_back({ under.get(), over.get() });
-        }
-    }
-}
-
-bool QtFormView::inOverlap(const Control& control) const
-{
-    return std::any_of(overlaps_.begin(), overlaps_.end(),
-        [&control](const Overlap& overlap) { return overlap.under == &control || overlap.over == &control; });
-}
-
-void QtFormView::clearOverlaps()
-{
-    std::unordered_map<const Control*, int> clearances; // each label under another, and the room it leaves
-    for (const Overlap& overlap : overlaps_) {
-        int& clearance = clearances[overlap.under];
-        const auto& over = static_cast<const Label&>(*overlap.over);
-        if (!over.visible() || over.caption().empty())
-            continue;
-        const QWidget* lower = widgetFor(*overlap.under);
-        const auto* upper = static_cast<const QLabel*>(widgetFor(over));
-        const QRect letters
-            = upper->fontMetrics().boundingRect(upper->contentsRect().adjusted(std::max(0, upper->indent()), 0, 0, 0),
-                static_cast<int>(upper->alignment()) | Qt::TextWordWrap, upper->text());
-        const int clear = upper->x() + letters.right() + 1 + lower->fontMetrics().horizontalAdvance(QLatin1Char(' '));
-        clearance = std::max(clearance, clear - lower->x());
-    }
-    for (const auto& [under, clearance] : clearances)
-        static_cast<ModelLabel*>(widgetFor(*under))->setTextClearance(clearance);
-}
-
-// Keys overlap their neighbours by a pixel, which hides two sides of a key's focus frame: the
-// control with the focus lies above its neighbours until the focus leaves it.
-void QtFormView::focusMoved(QWidget* from, QWidget* to)
-{
-    if (to && to == raised_)
-        return;
-    if (raised_ && raised_ == from) {
-        if (raisedBelow_)
-            raised_->stackUnder(raisedBelow_);
-        raised_ = nullptr;
-        raisedBelow_ = nullptr;
-    }
-    if (!to || to == this || !isAncestorOf(to))
-        return;
-    const QObjectList& siblings = to->parentWidget()->children();
-    QWidget* above = nullptr;
-    for (qsizetype i = siblings.indexOf(to) + 1; i < siblings.size() && !above; ++i)
-        above = qobject_cast<QWidget*>(siblings[i]);
-    raised_ = to;
-    raisedBelow_ = above;
-    to->raise();
-}
-
 void QtFormView::applyState(Control& control)
 {
     for (const Property property : { Property::Caption, Property::Text, Property::Value, Property::Picture,
@@ -378,16 +328,21 @@ void QtFormView::applyState(Control& control)
         propertyChanged(control, property);
 }
 
+void QtFormView::applyTimer(Timer& timer, Property property)
+{
+    QTimer* shown = timerFor(timer);
+    if (property == Property::Interval)
+        shown->setInterval(timer.interval());
+    if (!timer.enabled() || timer.interval() <= 0)
+        shown->stop();
+    else if (!shown->isActive())
+        shown->start();
+}
+
 void QtFormView::propertyChanged(Control& control, Property property)
 {
-    if (QTimer* timer = timerFor(control)) {
-        const auto& model = static_cast<Timer&>(control);
-        if (property == Property::Interval)
-            timer->setInterval(model.interval());
-        if (!model.enabled() || model.interval() <= 0)
-            timer->stop();
-        else if (!timer->isActive())
-            timer->start();
+    if (control.kind() == ControlKind::Timer) {
+        applyTimer(static_cast<Timer&>(control), property);
         return;
     }
     QWidget* widget = widgetFor(control);
@@ -398,6 +353,8 @@ void QtFormView::propertyChanged(Control& control, Property property)
         applyCaption(control);
         if (inOverlap(control))
             clearOverlaps();
+        if (control.style().announced)
+            announceSoon();
         break;
     case Property::Text:
         if (control.kind() == ControlKind::TextBox)
@@ -415,10 +372,12 @@ void QtFormView::propertyChanged(Control& control, Property property)
             widget->update();
         if (inOverlap(control))
             clearOverlaps();
+        if (control.style().announced)
+            announceSoon();
         break;
     case Property::Value:
         if (control.kind() == ControlKind::OptionButton)
-            static_cast<QRadioButton*>(widget)->setChecked(static_cast<OptionButton&>(control).value());
+            showChosen(static_cast<OptionButton&>(control));
         break;
     case Property::Picture:
         if (control.kind() == ControlKind::PictureToggle)
@@ -498,14 +457,43 @@ void QtFormView::chooseOption(OptionButton& option)
             static_cast<OptionButton&>(*control).setValue(false);
     option.setValue(true);
     option.click();
-    // A click on a chosen radio button unchecks it in Qt; the model has the last word.
-    if (auto* radio = static_cast<QRadioButton*>(widgetFor(option)))
-        radio->setChecked(option.value());
+}
+
+void QtFormView::showChosen(OptionButton& option)
+{
+    auto* radio = static_cast<QRadioButton*>(widgetFor(option));
+    if (radio->isChecked() == option.value())
+        return;
+    // Qt will not uncheck the one checked option of a group; the model may leave none chosen.
+    radio->setAutoExclusive(option.value());
+    radio->setChecked(option.value());
+    radio->setAutoExclusive(true);
 }
 
 void QtFormView::captionChanged(Form& form)
 {
     setWindowTitle(toQString(form.caption()));
+    if (titleBar_)
+        titleBar_->update();
+}
+
+// A window without the desktop's frame draws a thin one of its own, so that it stands apart
+// from a desktop of the same colour; no control reaches the window's edge.
+void QtFormView::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!titleBar_)
+        return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void QtFormView::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (titleBar_ && event->type() == QEvent::ActivationChange)
+        titleBar_->update(); // an inactive window's title is drawn paler
 }
 
 void QtFormView::repaint(Control* control)
@@ -516,6 +504,43 @@ void QtFormView::repaint(Control* control)
     }
     if (QWidget* widget = widgetFor(*control))
         throttle_.paintSoon(widget);
+}
+
+void QtFormView::clicked(Control& /*control*/)
+{
+    if (announcer_)
+        announceSoon();
+}
+
+// Once the key's handler, and any handler it ran, is done: a key that replays several keys, or
+// a change that sets the display twice, is heard once, as it ends.
+void QtFormView::announceSoon()
+{
+    if (!announcer_ || announcePending_)
+        return;
+    announcePending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { announceLabels(); }, Qt::QueuedConnection);
+}
+
+// The announced labels in sight, the one on top first: a message before the number it covers.
+void QtFormView::announceLabels()
+{
+    announcePending_ = false;
+    std::vector<const Control*> labels;
+    for (const auto& control : form_.controls())
+        if (control->style().announced && control->kind() == ControlKind::Label && control->visible())
+            labels.push_back(control.get());
+    std::stable_sort(labels.begin(), labels.end(),
+        [](const Control* a, const Control* b) { return a->style().stacking > b->style().stacking; });
+    QStringList said;
+    for (const Control* label : labels) {
+        const QString caption = toQString(static_cast<const Label*>(label)->caption()).trimmed();
+        if (!caption.isEmpty())
+            said << caption;
+    }
+    if (!said.isEmpty())
+        announcer_->announce(said.join(QStringLiteral(", ")));
 }
 
 bool QtFormView::paintPending() const

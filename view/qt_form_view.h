@@ -4,6 +4,7 @@
 
 #include "platform/form.h"
 #include "view/repaint_throttle.h"
+#include "view/title_bar.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -16,13 +17,19 @@ class QTimer;
 
 namespace tavrol::qt {
 
+class Announcer;
 class QueuedText;
 
 class QtFormView : public QWidget, public FormObserver {
 public:
+    enum class Kind { Main, Dialog };
+
     // Builds the widgets and starts observing `form`, which must outlive the view. The view is a
-    // window of the model's client size, not resizable, placed where the model puts it.
-    explicit QtFormView(Form& form, QWidget* parent = nullptr);
+    // window of the model's client size, placed where the model puts it, that can be neither
+    // resized nor maximized; a dialog stays over its owner. Where it draws its own frame, its
+    // title bar lies above the client area.
+    explicit QtFormView(
+        Form& form, Kind kind = Kind::Main, QWidget* owner = nullptr, WindowFrame frame = platformFrame());
     ~QtFormView() override;
 
     Form& form() const { return form_; }
@@ -34,6 +41,7 @@ public:
     void textAppended(TextBox& box, std::string_view added) override;
     void captionChanged(Form& form) override;
     void repaint(Control* control) override;
+    void clicked(Control& control) override;
     using QWidget::repaint;
 
     // Whether a text append or a draw request is still waiting for the event loop. Lets a
@@ -44,8 +52,13 @@ protected:
     // Only a double click on the window's own surface is the window's; one on a control is not.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void makeFixedWindow(Kind kind, WindowFrame frame);
+    // Where `control` lies in its holder, or below the title bar the window draws itself.
+    QRect placeOf(const Control& control) const;
     QWidget* createWidget(Control& control);
     QWidget* createTextBox(TextBox& box);
     QTimer* createTimer(Timer& timer);
@@ -54,6 +67,7 @@ private:
     void applyTabOrder();
     void applyInitialFocus();
     void findOverlaps();
+    void readOverFixedColours();
     // Whether `control` lies over or under another label; only their changes move the clearance.
     bool inOverlap(const Control& control) const;
     void clearOverlaps();
@@ -62,9 +76,15 @@ private:
     void applyCaption(Control& control);
     void applyText(TextBox& box);
     void chooseOption(OptionButton& option);
+    void showChosen(OptionButton& option);
     void flushQueuedText();
+    void applyTimer(Timer& timer, Property property);
+    void announceSoon();
+    void announceLabels();
 
     Form& form_;
+    int clientTop_ = 0; // the height of the title bar the window draws itself
+    TitleBar* titleBar_ = nullptr;
     std::unordered_map<const Control*, QWidget*> widgets_;
     std::unordered_map<const Control*, QTimer*> timers_;
     // The multi-line boxes, which queue their appends until the next flush.
@@ -83,6 +103,9 @@ private:
     QMetaObject::Connection focusWatch_;
     bool focusPlaced_ = false;
     RepaintThrottle throttle_;
+    // Speaks the announced labels after every key; none for a window without such labels.
+    Announcer* announcer_ = nullptr;
+    bool announcePending_ = false;
 };
 
 } // namespace tavrol::qt

@@ -12,10 +12,9 @@ namespace {
 class ModalView : public QtFormView {
 public:
     ModalView(Form& form, QWidget* owner, QEventLoop& loop)
-        : QtFormView(form, owner)
+        : QtFormView(form, Kind::Dialog, owner)
         , loop_(loop)
     {
-        setWindowFlag(Qt::Dialog);
         setWindowModality(Qt::ApplicationModal);
         if (owner)
             move(owner->geometry().center() - rect().center());

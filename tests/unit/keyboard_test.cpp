@@ -72,7 +72,7 @@ TEST(Keyboard, typedKeysPressTheWindowsKeys)
         { "digits and the point", "1 2 . 5", "btnDigit(1) btnDigit(2) btnDigit(10) btnDigit(5)" },
         { "the keypad's digits, and its comma as the point", "kp:7 kp:, kp:5 kp:.",
             "btnDigit(7) btnDigit(10) btnDigit(5) btnDigit(10)" },
-        { "a comma off the keypad is no key", ",", "~," },
+        { "a comma off the keypad is the point too", "1 , 5", "btnDigit(1) btnDigit(10) btnDigit(5)" },
         { "operators on the main row and the keypad", "+ - * / % = kp:+ kp:*",
             "btnOperator(4) btnOperator(5) btnOperator(2) btnOperator(3) btnOperator(1) btnOperator(6) "
             "btnOperator(4) btnOperator(2)" },
@@ -164,16 +164,34 @@ TEST(Clipboard, pastedNumbersTypeTheirKeys)
         std::string text;
         const char* typed;
     } rows[] = {
-        { " 12.5\n", "12.5" }, { "007", "007" }, { ".5", ".5" }, { "1.2.3", "" }, { "-3", "" }, { "1e5", "" },
-        { "3 4", "" }, { "1,5", "" }, { ".", "" }, { "", "" },
+        { " 12.5\n", "12.5" },
+        { "007", "007" },
+        { ".5", ".5" },
+        { "1.2.3", "" },
+        { "1e5", "" },
+        { "3 4", "" },
+        { ".", "" },
+        { "", "" },
         { std::string(101, '7'), "" }, // no number for this display
+        // One leading minus, pressed as the sign key after the digits.
+        { "-3", "3±" },
+        { " -0,5 ", "0.5±" },
+        { "--3", "" },
+        { "3-", "" },
+        { "- 3", "" },
+        { "-", "" },
+        // A comma is the point in text that has no other.
+        { "1,5", "1.5" },
+        { ",5", ".5" },
+        { "1,234", "1.234" },
+        { "1,2,3", "" },
+        { "1,234.5", "" },
+        { "1.5,", "" },
     };
     for (const auto& row : rows) {
         std::string typed;
-        for (const KeyPress key : keysForPaste(row.text)) {
-            ASSERT_EQ(key.array, KeyArray::Digit) << row.text;
-            typed += kDigitKeys[static_cast<std::size_t>(key.index)].caption;
-        }
+        for (const KeyPress key : keysForPaste(row.text))
+            typed += keyTable(key.array)[static_cast<std::size_t>(key.index)].caption;
         EXPECT_EQ(typed, row.typed) << row.text;
     }
 }

@@ -6,8 +6,12 @@
 #include "programs/frmCustom.h"
 #include "shell/frmTavrol.h"
 #include "view/control_widgets.h"
+#include "view/main_window_keys.h"
 #include "view/qt_form_view.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -47,6 +51,34 @@ protected:
         auto* found = dynamic_cast<ModelListView*>(widget("DiceBox"));
         EXPECT_NE(found, nullptr) << "the dice list is not a read-only list of lines";
         return found;
+    }
+};
+
+// The main window active, with its keyboard: keys typed go to the control with the focus.
+class TypingOnTheWindow : public MainWindowView {
+protected:
+    MainWindowKeys keys { form, view };
+
+    void SetUp() override
+    {
+        QGuiApplication::clipboard()->clear(); // what a test finds there, it copied itself
+        view.show();
+        QApplication::setActiveWindow(&view);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    }
+
+    static void type(const char* text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    static void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
+
+    // 12 + 30 = typed, Return for the equals key: 42 on the display.
+    static void calculate()
+    {
+        type("12+30");
+        type(Qt::Key_Return);
     }
 };
 

@@ -1,7 +1,6 @@
 // Typing on the main window as Qt delivers it: key events go to the key that has focus, which
 // passes on what it does not take; the window presses its keys through the model and copies.
 #include "main_window_fixture.h"
-#include "view/main_window_keys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,33 +11,6 @@
 
 namespace tavrol::qt::testing {
 namespace {
-
-class TypingOnTheWindow : public MainWindowView {
-protected:
-    MainWindowKeys keys { form, view };
-
-    void SetUp() override
-    {
-        QGuiApplication::clipboard()->clear(); // what a test finds there, it copied itself
-        view.show();
-        QApplication::setActiveWindow(&view);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-    }
-
-    static void type(const char* text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-    static void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    }
-    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
-
-    // 12 + 30 = typed, Return for the equals key: 42 on the display.
-    static void calculate()
-    {
-        type("12+30");
-        type(Qt::Key_Return);
-    }
-};
 
 TEST_F(TypingOnTheWindow, focusStartsOnAllClear)
 {
@@ -118,6 +90,10 @@ TEST_F(TypingOnTheWindow, deleteThenControlVPastesANumber)
     type(Qt::Key_Delete);
     type(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(form.Display.caption(), "5.25");
+    QGuiApplication::clipboard()->setText("-0,5"); // as much of Europe writes it
+    type(Qt::Key_Delete);
+    type(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form.Display.caption(), "-0.5");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "main_window_fixture.h"
 #include "view/qt_modal_host.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,6 +142,55 @@ TEST_F(ProgrammingDialog, cancelHidesAndKeepsTheChoice)
         QTest::mouseClick(in<QPushButton>(&dialog, "btnCancel"), Qt::LeftButton);
     });
     EXPECT_TRUE(settings.values.empty());
+}
+
+// The six choices are one group of radio buttons in a dialog: whichever way one is chosen, it is
+// the only one checked on the screen and the one the model will save under.
+TEST_F(ProgrammingDialog, everyWayOfChoosingAKeyChecksOneOptionAndTellsTheModel)
+{
+    program([this](QWidget& dialog) {
+        ASSERT_EQ(QAccessible::queryAccessibleInterface(&dialog)->role(), QAccessible::Dialog);
+        ASSERT_TRUE(QTest::qWaitFor([&dialog] { return dialog.isActiveWindow(); }, 2000)); // the keys go to it
+        const auto option = [this, &dialog](int index) {
+            return in<QRadioButton>(&dialog, ("BtnAssignedTo(" + std::to_string(index) + ")").c_str());
+        };
+        const auto toggle = [&option](int index) {
+            QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(option(index));
+            ASSERT_EQ(spoken->role(), QAccessible::RadioButton);
+            spoken->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        };
+        const struct {
+            const char* way;
+            std::function<void()> choose;
+            int chosen;
+        } ways[] = {
+            { "click", [&] { QTest::mouseClick(option(2), Qt::LeftButton); }, 2 },
+            { "Space",
+                [&] {
+                    option(4)->setFocus();
+                    QTest::keyClick(option(4), Qt::Key_Space);
+                },
+                4 },
+            { "arrow key", [&] { QTest::keyClick(option(4), Qt::Key_Up); }, 3 },
+            { "reader's toggle", [&] { toggle(0); }, 0 },
+            { "toggle of the chosen one", [&] { toggle(0); }, 0 },
+            { "reader's press",
+                [&] {
+                    QAccessible::queryAccessibleInterface(option(5))->actionInterface()->doAction(
+                        QAccessibleActionInterface::pressAction());
+                },
+                5 },
+        };
+        for (const auto& way : ways) {
+            SCOPED_TRACE(way.way);
+            way.choose();
+            for (int index = 0; index < 6; ++index)
+                EXPECT_EQ(option(index)->isChecked(), index == way.chosen) << index;
+            EXPECT_EQ(form.customWindow()->FrameAssignTo.tag(), " " + std::to_string(way.chosen));
+        }
+        QTest::mouseClick(in<QPushButton>(&dialog, "btnProgram"), Qt::LeftButton);
+    });
+    EXPECT_EQ((settings.values[{ "Tavrol32", "custom", "5" }]), "Text1,");
 }
 
 } // namespace
