@@ -20,8 +20,9 @@ namespace tavrol {
 inline constexpr int kEstimatePresses = 20000;
 
 // What the exact odds may cost before they give up: a step is a key pressed on one state, a die
-// drawn, or one total of the dice carried on. Some tens of millions of steps take a second.
-inline constexpr long long kExactBudget = 20'000'000;
+// drawn, or one total of the dice carried on, some tens of nanoseconds each in an optimised build.
+// Odds out of reach so wait about a second at most before their estimate begins.
+inline constexpr long long kExactBudget = 10'000'000;
 
 // Exact odds, or nothing when they would cost more than `budget` steps, when a die is not one the
 // exact odds know (an xDn die of fewer than one side), or when `stop` is requested.
