@@ -1,57 +1,38 @@
-// What a programmed key will do, in words: its recorded keys as a reader would press them, the
-// tally of what many presses of it showed, and the description that joins the two.
+// What a programmed key will do, in words: its recorded keys as a referee writes them, its odds in
+// one line, and the description that joins the two.
 #pragma once
 
-#include <map>
-#include <optional>
+#include "programs/odds_figures.h"
+
 #include <string>
 #include <string_view>
 
 namespace tavrol {
 
-// The recorded keys as their captions, blank-separated, consecutive digits and points joined
-// into one number: "3x+2=" reads "3 d6 + 2 =". Characters that playback skips are left out.
+// The recorded keys as a referee writes them: a count typed before a dice key joins it ("3d6",
+// "2d%", "2 × 3d6", "4dF"), xDn's two numbers make one die ("4d8"), a count before best or worst
+// says how many are kept ("4d6 keep best 3"), numbers read as typed, the other keys by their
+// captions, and a closing "=" is left out: "3x+2=" reads "3d6 + 2". Characters that playback
+// skips are left out too.
 std::string readableCommand(std::string_view command);
 
-// What the display showed after each of many presses of a key, and how many overflowed.
-class OddsTally {
-public:
-    void addShown(double value);
-    void addOverflow();
-    // The press drew no dice, so this one press tells what every press shows.
-    void markFixed() { fixed_ = true; }
-    // Adds the presses of another part of the same key's replays. Fixed parts all show the same,
-    // so a fixed part stands for the whole.
-    void merge(const OddsTally& other);
+// A number in the odds' words: as the display writes it, without the point it ends in, its
+// digits grouped by thousands from 10,000 up ("12,345.5", "-40,000", "9999").
+std::string oddsNumber(double value);
 
-    bool fixed() const { return fixed_; }
-    long long presses() const { return shownCount_ + overflows_; }
-    long long overflows() const { return overflows_; }
-    // The mean of the shown values; nothing when every press overflowed.
-    std::optional<double> average() const;
-    // The nearest-rank percentile (1 to 100) of the shown values: the least value that at least
-    // `percent`% of them do not exceed.
-    std::optional<double> percentile(int percent) const;
-    std::optional<double> least() const;
-    std::optional<double> greatest() const;
-
-private:
-    std::map<double, long long> shown_; // value -> presses that showed it
-    long long shownCount_ = 0;
-    long long overflows_ = 0;
-    double sum_ = 0;
-    bool fixed_ = false;
-};
-
-// One line on what the key shows: "Shows 5", or "Average 12.5; 90% of rolls 8 to 17; seen 5 to
-// 20", with the share of rolls that overflow the display when there are any.
-std::string oddsLine(const OddsTally& tally);
+// One line on what the key shows: "Shows 5" when every press shows the same; otherwise "Average
+// 12.5; 90% of rolls 8 to 17; possible 5 to 20", with "about" before each figure of an estimate
+// and the presses it was made from, and the share of rolls that overflow the display when there
+// are any.
+std::string oddsLine(const ShownOdds& odds);
 
 inline constexpr std::string_view kOddsPending = "Working out the odds...";
 inline constexpr std::string_view kNotProgrammed = "Not programmed";
 
 // A programmable key's description: its caption, its keys as read, and `odds` (an oddsLine, or
-// kOddsPending while they are worked out).
+// kOddsPending while they are worked out), one to a line. When the caption is written right to
+// left, each line is isolated so that it keeps its own direction: the caption takes the
+// direction of its first letter, the keys and the odds read left to right.
 std::string programmedKeyDescription(std::string_view caption, std::string_view command, std::string_view odds);
 
 } // namespace tavrol
