@@ -105,7 +105,7 @@ bool readsListFrom(const std::vector<PlayedKey>& keys, std::size_t from)
     for (std::size_t i = from; i < keys.size(); ++i) {
         if (keys[i].key.array != KeyArray::Dice)
             continue;
-        const int index = keys[i].key.index;
+        const auto index = static_cast<DiceKey>(keys[i].key.index);
         if (index == DiceKey::Best || index == DiceKey::Worst)
             return true;
         // The plain dice, 3d6, fudge and dAvg roll a new list; an xDn press may not.
@@ -304,7 +304,7 @@ bool branchRoll(
         return true;
     }
     settleList(probe.after.diceList, listRead); // every outcome starts from it: keep it small
-    const bool average = key.key.index == DiceKey::Average;
+    const bool average = key.key == KeyPress::of(DiceKey::Average);
     if (probe.listed < 1 || (!average && probe.high < probe.low))
         return false; // a die of fewer than one side
     const Pmf die = average ? averageDie() : fairDie(probe.low, probe.high);

@@ -54,9 +54,9 @@ std::string groupText(const std::string& count, const char* group)
 // A dice key with the count typed before it ("" when none is), as a referee writes the roll.
 std::string rollText(const std::string& count, const Token& dice)
 {
-    if (dice.index == DiceKey::ThreeD6)
+    if (dice.index == indexOf(DiceKey::ThreeD6))
         return groupText(count, "3d6");
-    if (dice.index == DiceKey::Fudge)
+    if (dice.index == indexOf(DiceKey::Fudge))
         return groupText(count, "4dF");
     return count + dice.text; // "3d6", "2d%", "3dAvg"
 }
@@ -66,17 +66,17 @@ std::pair<std::string, std::size_t> wordsAt(const std::vector<Token>& tokens, st
 {
     const Token& token = tokens[at];
     const bool counted = isNumber(tokens, at) && at + 1 < tokens.size();
-    if (counted && (isDice(tokens, at + 1, DiceKey::Best) || isDice(tokens, at + 1, DiceKey::Worst)))
-        return { tokens[at + 1].index == DiceKey::Best ? "keep best " + token.text : "keep worst " + token.text, 2 };
-    if (isNumber(tokens, at) && isDice(tokens, at + 1, DiceKey::XDn) && isNumber(tokens, at + 2)
-        && isDice(tokens, at + 3, DiceKey::XDn))
+    if (counted && (isDice(tokens, at + 1, indexOf(DiceKey::Best)) || isDice(tokens, at + 1, indexOf(DiceKey::Worst))))
+        return { tokens[at + 1].index == indexOf(DiceKey::Best) ? "keep best " + token.text : "keep worst " + token.text, 2 };
+    if (isNumber(tokens, at) && isDice(tokens, at + 1, indexOf(DiceKey::XDn)) && isNumber(tokens, at + 2)
+        && isDice(tokens, at + 3, indexOf(DiceKey::XDn)))
         return { token.text + "d" + tokens[at + 2].text, 4 };
-    if (counted && tokens[at + 1].array == KeyArray::Dice && tokens[at + 1].index <= DiceKey::Average)
+    if (counted && tokens[at + 1].array == KeyArray::Dice && tokens[at + 1].index <= indexOf(DiceKey::Average))
         return { rollText(token.text, tokens[at + 1]), 2 };
-    if (token.array == KeyArray::Dice && token.index <= DiceKey::Average)
+    if (token.array == KeyArray::Dice && token.index <= indexOf(DiceKey::Average))
         return { rollText("", token), 1 };
-    if (isDice(tokens, at, DiceKey::Best) || isDice(tokens, at, DiceKey::Worst))
-        return { token.index == DiceKey::Best ? "keep best" : "keep worst", 1 };
+    if (isDice(tokens, at, indexOf(DiceKey::Best)) || isDice(tokens, at, indexOf(DiceKey::Worst)))
+        return { token.index == indexOf(DiceKey::Best) ? "keep best" : "keep worst", 1 };
     return { token.text, 1 };
 }
 
@@ -122,7 +122,7 @@ std::string readableCommand(std::string_view command)
 {
     const std::vector<Token> tokens = tokensOf(command);
     const std::size_t end
-        = !tokens.empty() && tokens.back().array == KeyArray::Operator && tokens.back().index == OperatorKey::Equals
+        = !tokens.empty() && tokens.back().array == KeyArray::Operator && tokens.back().index == indexOf(OperatorKey::Equals)
         ? tokens.size() - 1
         : tokens.size();
     std::string text;

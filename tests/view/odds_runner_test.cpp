@@ -130,7 +130,7 @@ TEST_F(OddsInTheWindow, aHoveredKeyFollowsTheWindowAndItsTooltipDrawsTheOdds)
     EXPECT_EQ(description(0), "Fireball\n8d6\nAverage 28; 90% of rolls 20 to 36; possible 8 to 48");
 
     hover(0);
-    form.btnDigit[5]->click(); // typed while the pointer rests on the key: 8 d6 becomes 58
+    form.btnDigit[digitKey(5)]->click(); // typed while the pointer rests on the key: 8 d6 becomes 58
     ASSERT_TRUE(QTest::qWaitFor([this] { return description(0).find("Average 203;") != std::string::npos; }, 5000));
     EXPECT_EQ(description(0), "Fireball\n8d6\nAverage 203; 90% of rolls 182 to 224; possible 58 to 348");
 
