@@ -1,6 +1,7 @@
 #include "platform/posix_file.h"
 
 #include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,6 +43,20 @@ bool writeAll(int fd, std::string_view data)
         if (put <= 0)
             return false;
         data.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+bool makeFolder(const std::string& folder, std::string& error)
+{
+    for (std::size_t slash = 1; slash <= folder.size(); ++slash) {
+        if (slash < folder.size() && folder[slash] != '/')
+            continue;
+        const std::string part = folder.substr(0, slash);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+            error = part + ": " + std::strerror(errno);
+            return false;
+        }
     }
     return true;
 }

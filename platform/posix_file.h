@@ -18,4 +18,8 @@ std::optional<std::string> readRegular(int fd, std::size_t largest);
 // (errno says why).
 bool writeAll(int fd, std::string_view data);
 
+// Makes `folder` and its parents, private to the user, as the base directory rules ask; false,
+// with `error` saying why, when one cannot be made.
+bool makeFolder(const std::string& folder, std::string& error);
+
 } // namespace tavrol::posix

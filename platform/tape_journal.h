@@ -25,13 +25,17 @@ public:
     // Closing releases the lock and leaves the file for the next start; only remove() deletes it.
     ~TapeJournal();
 
+    // A journal keeps the lines of one kind of record: the tape's, or another that needs the same
+    // guarantees (the log's records still on their way to it). Each kind is adopted on its own.
+    static constexpr std::string_view kTape = "tape";
+
     // A new journal of this process in `folder`, which is made when missing. When none can be
     // made, the journal returned is closed and `error` says why.
-    static TapeJournal start(const std::string& folder, std::string& error);
+    static TapeJournal start(const std::string& folder, std::string& error, std::string_view kind = kTape);
 
-    // The journals in `folder` whose owners are gone, each now locked by this process, with the
-    // tape it holds. Journals that hold no line are removed instead.
-    static std::vector<TapeJournal> adoptOrphans(const std::string& folder);
+    // The journals of `kind` in `folder` whose owners are gone, each now locked by this process,
+    // with the tape it holds. Journals that hold no line are removed instead.
+    static std::vector<TapeJournal> adoptOrphans(const std::string& folder, std::string_view kind = kTape);
 
     bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }
