@@ -451,6 +451,13 @@ void QtTapePrinter::finishLeftOvers()
     }
 }
 
+bool QtTapePrinter::writePdf(const TapePages& tape, QIODevice& device) const
+{
+    QPdfWriter writer(&device);
+    setUp(writer);
+    return paint(layOut(tape), writer);
+}
+
 bool QtTapePrinter::paint(const Sheet& sheet, QPdfWriter& writer)
 {
     QPainter painter;

@@ -20,6 +20,7 @@
 #include <vector>
 
 class QFont;
+class QIODevice;
 class QPdfWriter;
 
 namespace tavrol::qt {
@@ -72,6 +73,10 @@ public:
 
     // Where the last job went: the printer's name, or the PDF file written instead.
     const QString& lastDestination() const { return destination_; }
+
+    // Paints `tape` into a PDF on `device` as a tape is printed, for other lines that are printed
+    // like the tape (the log's). False when it could not be written.
+    bool writePdf(const TapePages& tape, QIODevice& device) const;
 
 private:
     struct Sheet;
