@@ -28,6 +28,7 @@ double frmTavrol::compute(double v1, double v2, const std::string& op)
 
 void frmTavrol::btnOperator_Click(OperatorKey Index)
 {
+    const ToldPress told(*this, KeyPress::of(Index));
     double entry = displayValue();
     const std::string op = btnOperator[Index]->caption();
     CommandLine += op;

@@ -15,6 +15,7 @@ constexpr const char* kSeparator = "------\r\n";
 
 void frmTavrol::btnDice_Click(DiceKey Index)
 {
+    const ToldPress told(*this, KeyPress::of(Index));
     LastKey = "dice";
     btnDice[DiceKey::Reroll]->setEnabled(true);
 

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
@@ -205,6 +206,20 @@ int removeAbandoned(
     }
     ::closedir(listing);
     return removed;
+}
+
+bool makeFolder(const std::string& folder, std::string& error)
+{
+    for (std::size_t slash = 1; slash <= folder.size(); ++slash) {
+        if (slash < folder.size() && folder[slash] != '/')
+            continue;
+        const std::string part = folder.substr(0, slash);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+            error = part + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace tavrol::posix

@@ -70,4 +70,8 @@ private:
 int removeAbandoned(
     const std::string& folder, const std::function<bool(std::string_view name)>& isLeftover, std::time_t before);
 
+// Makes `folder` and its parents, private to the user, as the base directory rules ask; false,
+// with `error` saying why, when one cannot be made.
+bool makeFolder(const std::string& folder, std::string& error);
+
 } // namespace tavrol::posix

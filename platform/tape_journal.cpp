@@ -19,26 +19,10 @@
 namespace tavrol {
 namespace {
 
-constexpr std::string_view kPrefix = "tape-";
 constexpr std::string_view kSuffix = ".journal";
 constexpr char kPageBreak = '\f';
 // Far beyond the notices that many runs could keep.
 constexpr std::size_t kLargestNotices = std::size_t { 16 } << 20;
-
-// Makes `folder` and its parents, private to the user, as the base directory rules ask.
-bool makeFolder(const std::string& folder, std::string& error)
-{
-    for (std::size_t slash = 1; slash <= folder.size(); ++slash) {
-        if (slash < folder.size() && folder[slash] != '/')
-            continue;
-        const std::string part = folder.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-            error = part + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    return true;
-}
 
 // Whether `path` still names the file open on `fd`: another process may have removed or
 // replaced it between the opening and the lock.
@@ -50,9 +34,15 @@ bool stillNamed(int fd, const std::string& path)
         && opened.st_ino == named.st_ino;
 }
 
-bool isJournalName(std::string_view name)
+// A journal of `kind` is named "<kind>-<process>-<random>.journal".
+std::string prefixOf(std::string_view kind)
 {
-    return name.size() > kPrefix.size() + kSuffix.size() && name.starts_with(kPrefix) && name.ends_with(kSuffix);
+    return std::string(kind) + "-";
+}
+
+bool isJournalName(std::string_view name, std::string_view prefix)
+{
+    return name.size() > prefix.size() + kSuffix.size() && name.starts_with(prefix) && name.ends_with(kSuffix);
 }
 
 bool isPageBreak(std::string_view record)
@@ -123,9 +113,9 @@ void TapeJournal::close()
     fd_ = -1;
 }
 
-TapeJournal TapeJournal::start(const std::string& folder, std::string& error)
+TapeJournal TapeJournal::start(const std::string& folder, std::string& error, std::string_view kind)
 {
-    if (!makeFolder(folder, error))
+    if (!posix::makeFolder(folder, error))
         return {};
     // A file is named a journal before it is locked; an adopting process that takes it in that
     // moment finds it empty and removes it, and the name no longer leads to the file opened here.
@@ -134,7 +124,7 @@ TapeJournal TapeJournal::start(const std::string& folder, std::string& error)
     for (int attempt = 0; attempt < 100; ++attempt) {
         char unique[32];
         std::snprintf(unique, sizeof unique, "%ld-%08x", static_cast<long>(::getpid()), entropy());
-        std::string path = folder + "/" + std::string(kPrefix) + unique + std::string(kSuffix);
+        std::string path = folder + "/" + prefixOf(kind) + unique + std::string(kSuffix);
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST)
             continue;
@@ -150,12 +140,13 @@ TapeJournal TapeJournal::start(const std::string& folder, std::string& error)
     return {};
 }
 
-void TapeJournal::adoptOrphans(const std::string& folder, const std::function<bool(TapeJournal journal)>& take)
+void TapeJournal::adoptOrphans(
+    const std::string& folder, const std::function<bool(TapeJournal journal)>& take, std::string_view kind)
 {
     std::vector<std::string> names;
     if (DIR* dir = ::opendir(folder.c_str())) {
         while (const dirent* entry = ::readdir(dir))
-            if (isJournalName(entry->d_name))
+            if (isJournalName(entry->d_name, prefixOf(kind)))
                 names.emplace_back(entry->d_name);
         ::closedir(dir);
     }
@@ -258,7 +249,7 @@ constexpr const char* kNotices = "/notices";
 void keepNotice(const std::string& folder, std::string_view text)
 {
     std::string error;
-    if (!makeFolder(folder, error))
+    if (!posix::makeFolder(folder, error))
         return;
     // One notice a line; message text takes a carriage return as a line break as well.
     std::string record(text);

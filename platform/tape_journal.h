@@ -27,14 +27,19 @@ public:
     // Closing releases the lock and leaves the file for the next start; only remove() deletes it.
     ~TapeJournal();
 
+    // A journal keeps the lines of one kind of record: the tape's, or another that needs the same
+    // guarantees (the log's records still on their way to it). Each kind is adopted on its own.
+    static constexpr std::string_view kTape = "tape";
+
     // A new journal of this process in `folder`, which is made when missing. When none can be
     // made, the journal returned is closed and `error` says why.
-    static TapeJournal start(const std::string& folder, std::string& error);
+    static TapeJournal start(const std::string& folder, std::string& error, std::string_view kind = kTape);
 
-    // Hands `take` the journals in `folder` whose owners are gone, one at a time, each locked by
-    // this process until `take` lets it go; nothing is read yet. Journals that hold no line are
-    // removed instead. Stops when `take` returns false.
-    static void adoptOrphans(const std::string& folder, const std::function<bool(TapeJournal journal)>& take);
+    // Hands `take` the journals of `kind` in `folder` whose owners are gone, one at a time, each
+    // locked by this process until `take` lets it go; nothing is read yet. Journals that hold no
+    // line are removed instead. Stops when `take` returns false.
+    static void adoptOrphans(
+        const std::string& folder, const std::function<bool(TapeJournal journal)>& take, std::string_view kind = kTape);
 
     bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }

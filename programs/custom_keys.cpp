@@ -50,6 +50,7 @@ frmCustom& frmTavrol::loadCustomWindow()
 
 void frmTavrol::btnCustom_Click(CustomKey Index)
 {
+    const ToldPress told(*this, KeyPress::of(Index));
     CommandButton& key = *btnCustom[Index];
     if (isProgramKey(key.caption())) {
         frmCustom& window = loadCustomWindow();

@@ -39,6 +39,7 @@ std::vector<Shortcut> buildShortcuts()
     add("Ctrl+C", ClipboardCommand::CopyNumber);
     add("Ctrl+Shift+C", ClipboardCommand::CopyDice);
     add("Ctrl+V", ClipboardCommand::Paste);
+    add("Ctrl+H", WindowCommand::ShowLog); // H for history
     return all;
 }
 

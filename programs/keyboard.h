@@ -21,9 +21,11 @@ struct TypedKey {
 };
 
 enum class ClipboardCommand { CopyNumber, CopyDice, Paste };
+// Commands that open a window beside the main one.
+enum class WindowCommand { ShowLog };
 
-// A key of the window to press, or a clipboard command to carry out.
-using KeyboardAction = std::variant<KeyPress, ClipboardCommand>;
+// A key of the window to press, or a command to carry out.
+using KeyboardAction = std::variant<KeyPress, ClipboardCommand, WindowCommand>;
 
 struct Typed {
     // The key is the window's, or the start of a shortcut: it goes to nothing else.

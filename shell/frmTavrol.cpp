@@ -85,6 +85,20 @@ CommandButton* frmTavrol::key(KeyPress press) const
     return nullptr;
 }
 
+frmTavrol::ToldPress::ToldPress(frmTavrol& window, KeyPress key)
+    : window_(window)
+    , key_(key)
+{
+    if (window_.pressObserver)
+        window_.pressObserver->pressStarts(window_, key_);
+}
+
+frmTavrol::ToldPress::~ToldPress()
+{
+    if (window_.pressObserver)
+        window_.pressObserver->pressEnds(window_, key_);
+}
+
 void frmTavrol::Form_Load()
 {
     MemoryText = "0";

@@ -19,6 +19,17 @@
 namespace tavrol {
 
 class frmCustom;
+class frmTavrol;
+
+// Hears of every press of a dice key, an operator key or a programmable key: before the press
+// changes anything, and once it is done, with the window as it then stands. The session's log
+// listens here. The presses a programmed key plays are told too, inside its own.
+class PressObserver {
+public:
+    virtual ~PressObserver() = default;
+    virtual void pressStarts(const frmTavrol& window, KeyPress key) = 0;
+    virtual void pressEnds(const frmTavrol& window, KeyPress key) = 0;
+};
 
 // A control array of keys, addressed by its own kind of key: btnDice[DiceKey::Reroll].
 template <class Key, std::size_t N> class KeyRow {
@@ -123,9 +134,24 @@ public:
     double displayValue() const;
 
     FormPorts& ports() { return ports_; }
+    // Null while nobody listens (the headless driver, the odds' own windows).
+    PressObserver* pressObserver = nullptr;
     bool tapeOn() const; // the tape prints while btnPrint's Tag is "Pon"
 
 private:
+    // Tells the press observer of a press for as long as it lives: one at the top of a handler.
+    class ToldPress {
+    public:
+        ToldPress(frmTavrol& window, KeyPress key);
+        ~ToldPress();
+        ToldPress(const ToldPress&) = delete;
+        ToldPress& operator=(const ToldPress&) = delete;
+
+    private:
+        frmTavrol& window_;
+        KeyPress key_;
+    };
+
     Timer& buildControls();
     template <class Key, std::size_t N, class StyleOf> void addKeys(KeyRow<Key, N>& row, StyleOf styleOf);
     void addDiceListAndTapeToggle();

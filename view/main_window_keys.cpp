@@ -66,14 +66,44 @@ MainWindowKeys::MainWindowKeys(frmTavrol& form, QtFormView& view)
 
     if (QWidget* list = view.widgetFor(form.DiceBox)) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
-            QMenu* menu = diceMenu(list);
-            menu->setAttribute(Qt::WA_DeleteOnClose);
-            // A scroll area reports the place in its viewport.
-            auto* area = qobject_cast<QAbstractScrollArea*>(list);
-            menu->popup((area ? area->viewport() : list)->mapToGlobal(at));
-        });
+        connect(list, &QWidget::customContextMenuRequested, this,
+            [this, list](const QPoint& at) { popUp(diceMenu(list), *list, at); });
     }
+    // The keys and labels leave a right click to the window, which offers its own menu.
+    view.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&view, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { popUp(windowMenu(&view_), view_, at); });
+}
+
+void MainWindowKeys::popUp(QMenu* menu, QWidget& over, const QPoint& at)
+{
+    if (menu->isEmpty()) { // nothing to offer where nothing shows the log
+        delete menu;
+        return;
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // A scroll area reports the place in its viewport.
+    auto* area = qobject_cast<QAbstractScrollArea*>(&over);
+    menu->popup((area ? area->viewport() : &over)->mapToGlobal(at));
+}
+
+QMenu* MainWindowKeys::windowMenu(QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    addShowLog(*menu);
+    return menu;
+}
+
+void MainWindowKeys::addShowLog(QMenu& menu)
+{
+    if (!showLog_)
+        return;
+    if (!menu.isEmpty())
+        menu.addSeparator();
+    QAction* show = menu.addAction(QStringLiteral("Show log"), this, [this] { showLog_(); });
+    show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    show->setShortcutContext(Qt::WidgetShortcut); // typing reaches it through the keyboard leaf
+    show->setShortcutVisibleInContextMenu(true);
 }
 
 QMenu* MainWindowKeys::diceMenu(QWidget* parent)
@@ -86,6 +116,7 @@ QMenu* MainWindowKeys::diceMenu(QWidget* parent)
     copy->setShortcutContext(Qt::WidgetShortcut);
     copy->setShortcutVisibleInContextMenu(true);
     copy->setEnabled(!diceToCopy(form_.DiceBox.text()).empty());
+    addShowLog(*menu);
     return menu;
 }
 
@@ -112,6 +143,11 @@ void MainWindowKeys::run(const std::vector<KeyboardAction>& actions)
     for (const KeyboardAction& action : actions) {
         if (const auto* key = std::get_if<KeyPress>(&action)) {
             press(*key);
+            continue;
+        }
+        if (std::holds_alternative<WindowCommand>(action)) {
+            if (showLog_)
+                showLog_();
             continue;
         }
         switch (std::get<ClipboardCommand>(action)) {

@@ -2,6 +2,7 @@
 #include "dice/random_source.h"
 #include "platform/xdg_paths.h"
 #include "shell/frmTavrol.h"
+#include "view/log_window.h"
 #include "view/main_window_keys.h"
 #include "view/odds_runner.h"
 #include "view/pictures.h"
@@ -12,6 +13,7 @@
 #include "view/qt_quit_signals.h"
 #include "view/qt_settings_store.h"
 #include "view/qt_tape_printer.h"
+#include "view/session_log.h"
 
 #include <QApplication>
 #include <csignal>
@@ -44,6 +46,10 @@ int main(int argc, char* argv[])
     tavrol::qt::QuitSignals quitSignals([&printer](int) { printer.setUnattended(); });
     form.Form_Load();
     tavrol::qt::OddsRunner odds(form, window);
+    // Every roll and result, kept whether the tape runs or not; the headless driver keeps none.
+    tavrol::qt::SessionLog log(form, printer.defaultStateFolder());
+    tavrol::qt::LogWindow logWindow(log, form, printer, window, printer.defaultStateFolder());
+    keys.setShowLog([&logWindow] { logWindow.open(); });
     window.show();
     // Once the loop runs, so that a signal in the meantime still ends it.
     QMetaObject::invokeMethod(

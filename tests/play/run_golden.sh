@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Runs tavrol32-play in a fresh settings folder and compares what it prints with a golden file.
+# It must leave nothing in the state folder either: the headless driver keeps no log.
 #
 #   run_golden.sh PLAY GOLDEN [ARGUMENT ...]
 #
@@ -18,8 +19,8 @@ shift 2
 
 work=$(mktemp -d) || exit 1
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/config"
-export XDG_CONFIG_HOME="$work/config"
+mkdir "$work/config" "$work/state"
+export XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
 
 # The environment the program runs in: the locale is set for it alone, not for this script.
 run_env=()
@@ -67,6 +68,11 @@ if ! cmp -s "$golden" "$work/out"; then
     else
         head -c 600 "$work/out"
     fi
+    failed=1
+fi
+if [ -n "$(ls -A "$work/state")" ]; then
+    echo "the run wrote to the state folder:"
+    ls -lR "$work/state"
     failed=1
 fi
 expected_status=${PLAY_EXIT:-0}

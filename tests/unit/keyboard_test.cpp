@@ -19,6 +19,8 @@ std::string actionName(const KeyboardAction& action)
 {
     if (const auto* key = std::get_if<KeyPress>(&action))
         return keyName(*key);
+    if (std::holds_alternative<WindowCommand>(action))
+        return "show-log";
     switch (std::get<ClipboardCommand>(action)) {
     case ClipboardCommand::CopyNumber:
         return "copy-number";
@@ -95,6 +97,7 @@ TEST(Keyboard, typedKeysPressTheWindowsKeys)
         { "capital letters are the same keys", "3 D 6 R", "btnDigit(3) btnDice(1) btnDice(13)" },
         { "the clipboard", "Ctrl+C Ctrl+Shift+C Ctrl+V", "copy-number copy-dice paste" },
         { "d10 rolls before a copy", "d 1 0 Ctrl+C", "btnDice(3) copy-number" },
+        { "the log window", "Ctrl+H", "show-log" },
         { "keys no shortcut has pass on", "q Ctrl+Z Ctrl+Shift+V", "~q ~Ctrl+Z ~Ctrl+Shift+V" },
     };
     for (const auto& row : rows)

@@ -1,6 +1,7 @@
 // The tape journal: what a process left behind when it was killed is found and read back whole,
 // and a journal whose owner still runs is never taken from it.
 #include "platform/tape_journal.h"
+#include "temp_folder.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -15,21 +16,7 @@
 namespace tavrol {
 namespace {
 
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = std::filesystem::temp_directory_path() / "tavrol32-journal-XXXXXX";
-        if (::mkdtemp(pattern.data()))
-            path = pattern;
-    }
-    ~TempFolder()
-    {
-        if (!path.empty())
-            std::filesystem::remove_all(path);
-    }
-    std::string path;
-};
+using testing::TempFolder;
 
 // Every orphan in `folder`, adopted at once.
 std::vector<TapeJournal> adoptAll(const std::string& folder)
