@@ -30,14 +30,16 @@ as_root() {
     fi
 }
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fontconfig fonts-liberation2)
+# qt6-wayland lets a Wayland session (GNOME's and KDE's default) show the window natively.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fontconfig fonts-liberation2 qt6-wayland)
 # cpack reads the programs' library dependencies with dpkg-shlibdeps (dpkg-dev), which needs file.
 if [ "$mode" = test ] || [ "$mode" = package ]; then
     packages+=(dpkg-dev file)
 fi
 if [ "$mode" = test ]; then
+    # fonts-dejavu-core: one test draws both windows with DejaVu alone, as on a system without Liberation.
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev locales cups cups-client printer-driver-cups-pdf poppler-utils
-        desktop-file-utils appstream)
+        desktop-file-utils appstream fonts-dejavu-core)
 fi
 
 missing=()
