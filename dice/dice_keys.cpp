@@ -51,12 +51,12 @@ void frmTavrol::btnDice_Click(DiceKey Index)
     case DiceKey::Reroll: // nothing to repeat
         break;
     default: // the plain dice, d4 to d%
-        total = DiceBoxFill(count, 1, spec(Index).sides);
+        total = DiceBoxFill(count, 1, keySpec(Index).sides);
         break;
     }
     // xDn records itself on both presses; reroll records the key it repeats.
     if (Index != DiceKey::XDn && Index != DiceKey::Reroll)
-        CommandLine += spec(Index).code;
+        CommandLine += keySpec(Index).code;
 
     Display.setCaption(signText(total));
     if (Index != DiceKey::Reroll)
@@ -112,7 +112,7 @@ double frmTavrol::rollAverageDice(double count)
 double frmTavrol::pressXDn()
 {
     CommandButton& xdn = *btnDice[DiceKey::XDn];
-    CommandLine += spec(DiceKey::XDn).code;
+    CommandLine += keySpec(DiceKey::XDn).code;
     double total = 0;
     if (xdn.tag().empty()) {
         xdn.setTag(Display.caption());

@@ -297,7 +297,7 @@ void Session::checkDrawnDiceListed(int index)
             fail("the dice list does not show every die drawn");
         long long low = 1, high = 6;
         if (index <= 6)
-            high = spec(static_cast<DiceKey>(index)).sides;
+            high = keySpec(static_cast<DiceKey>(index)).sides;
         else if (index == 8)
             low = -1, high = 1;
         else if (index == 9)

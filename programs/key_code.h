@@ -177,8 +177,8 @@ constexpr KeyArray arrayOf(OperatorKey)
     return KeyArray::Operator;
 }
 
-// A named key's row of its table: spec(DiceKey::XDn).code is "y".
-template <class Key> constexpr const KeySpec& spec(Key key)
+// A named key's row of its table: keySpec(DiceKey::XDn).code is "y".
+template <class Key> constexpr const KeySpec& keySpec(Key key)
 {
     return keyTable(arrayOf(key))[static_cast<std::size_t>(key)];
 }
@@ -201,7 +201,7 @@ struct KeyPress {
 // its command.
 constexpr bool isProgramKey(std::string_view caption)
 {
-    return caption == spec(CustomKey::Program).caption;
+    return caption == keySpec(CustomKey::Program).caption;
 }
 
 // The ways to a key in its shortcut, in the table's order: "d% d100" is "d%" and "d100".

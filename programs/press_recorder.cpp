@@ -37,7 +37,7 @@ std::string numberKeys(long long value)
 {
     std::string keys = std::to_string(std::llabs(value));
     if (value < 0)
-        keys += spec(OperatorKey::Sign).code;
+        keys += keySpec(OperatorKey::Sign).code;
     return keys;
 }
 
@@ -57,7 +57,7 @@ bool keepsDice(KeyPress key)
 // Where the calculation that ends at the end of `line` began: after the "=" before.
 std::size_t calculationStart(std::string_view line)
 {
-    const std::size_t equals = line.rfind(spec(OperatorKey::Equals).code);
+    const std::size_t equals = line.rfind(keySpec(OperatorKey::Equals).code);
     return equals == std::string_view::npos ? 0 : equals + 1;
 }
 
@@ -132,7 +132,7 @@ void PressRecorder::describeDicePress(const frmTavrol& window)
     const auto count = comma == std::string::npos ? std::nullopt : readNumber(record.substr(comma + 1));
     const bool reroll = pressed_ == KeyPress::of(DiceKey::Reroll);
     if (!index || !count || *index < 0 || *index >= indexOf(DiceKey::Reroll)) {
-        entry_.keys = spec(DiceKey::Reroll).caption; // nothing to repeat
+        entry_.keys = keySpec(DiceKey::Reroll).caption; // nothing to repeat
         return;
     }
     const auto key = static_cast<DiceKey>(static_cast<int>(*index));
@@ -141,12 +141,12 @@ void PressRecorder::describeDicePress(const frmTavrol& window)
         const double shown = reroll ? *count : readNumber(before_.display).value_or(0);
         if (!before_.pendingXdn.empty()) // the second press: the count, then the sides
             command = numberKeys(std::abs(round16(readNumber(before_.pendingXdn).value_or(0))))
-                + std::string(spec(key).code);
+                + std::string(keySpec(key).code);
         command += numberKeys(round16(shown));
     } else {
         command = numberKeys(wholeDice(*count));
     }
-    command += spec(key).code;
+    command += keySpec(key).code;
     entry_.recorded = command;
     entry_.keys = readableCommand(command) + (reroll ? " (reroll)" : "");
 }

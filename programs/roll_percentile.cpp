@@ -32,7 +32,7 @@ std::optional<std::pair<WindowState, std::string>> rerollAsKey(const WindowState
     restoreState(window, before);
     window.Display.setCaption(record.substr(comma + 1)); // normalised, as the reroll key shows it
     const auto key = static_cast<DiceKey>(static_cast<int>(*remembered));
-    return std::pair { captureState(window), std::string(spec(key).code) };
+    return std::pair { captureState(window), std::string(keySpec(key).code) };
 }
 
 } // namespace

@@ -70,7 +70,7 @@ Timer& frmTavrol::buildControls()
 template <class Key, std::size_t N, class StyleOf> void frmTavrol::addKeys(KeyRow<Key, N>& row, StyleOf styleOf)
 {
     for (int i = 0; i < static_cast<int>(N); ++i) {
-        const KeySpec& key = spec(static_cast<Key>(i));
+        const KeySpec& key = keySpec(static_cast<Key>(i));
         CommandButton& button = add<CommandButton>(std::string(keyArrayName(arrayOf(Key {}))), i,
             Rect { key.left, key.top, key.width, kKeyHeight }, styleOf(i), std::string(key.caption));
         button.setAccessibleName(std::string(key.spoken));

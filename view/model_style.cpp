@@ -141,8 +141,10 @@ double luminance(const QColor& color)
 
 double contrastRatio(const QColor& one, const QColor& other)
 {
-    const auto [darker, lighter] = std::minmax(luminance(one), luminance(other));
-    return (lighter + 0.05) / (darker + 0.05);
+    // Held in values: std::minmax of two temporaries hands back references to them.
+    const double first = luminance(one);
+    const double second = luminance(other);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 QColor readableOn(const QColor& background, const QColor& preferred)

@@ -32,8 +32,8 @@ TEST(KeyCode, tooltipsNameTheShortcut)
         KeySpec key;
         const char* tooltip;
     } rows[] = {
-        { spec(DiceKey::D6), "Rolls as many six-sided dice as the display shows. Keyboard: d6" },
-        { spec(DiceKey::D100), "Rolls as many hundred-sided dice as the display shows. Keyboard: d% or d100" },
+        { keySpec(DiceKey::D6), "Rolls as many six-sided dice as the display shows. Keyboard: d6" },
+        { keySpec(DiceKey::D100), "Rolls as many hundred-sided dice as the display shows. Keyboard: d% or d100" },
         { { "k", "k", "", 0, 0, 0, "a  F9 Enter", "Does it." }, "Does it. Keyboard: a, F9 or Enter" },
         { { "k", "k", "", 0, 0, 0, "a", "" }, "Keyboard: a" },
         { kCustomKeys[0], "" },
