@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace tavrol::qt::testing {
@@ -94,7 +95,8 @@ TEST_F(SpokenResults, diceListIsWalkedLineByLineAndEndsWithTheTotal)
         { Qt::Key_PageDown, 3 },
     };
     for (const auto& step : walk) {
-        SCOPED_TRACE(QTest::toString(step.key));
+        const std::unique_ptr<char[]> key(QTest::toString(step.key)); // Qt hands over a new[] copy
+        SCOPED_TRACE(key.get());
         QTest::keyClick(list, step.key);
         ASSERT_EQ(list->currentLine(), step.current);
         ASSERT_EQ(spoken->focusChild(), spoken->child(static_cast<int>(step.current)));
