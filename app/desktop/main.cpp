@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <csignal>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -48,8 +49,14 @@ int main(int argc, char* argv[])
     tavrol::qt::OddsRunner odds(form, window);
     // Every roll and result, kept whether the tape runs or not; the headless driver keeps none.
     tavrol::qt::SessionLog log(form, printer.defaultStateFolder());
-    tavrol::qt::LogWindow logWindow(log, form, printer, window, printer.defaultStateFolder());
-    keys.setShowLog([&logWindow] { logWindow.open(); });
+    // Its window is made when first asked for: start-up draws the calculator and nothing more.
+    std::unique_ptr<tavrol::qt::LogWindow> logWindow;
+    keys.setShowLog([&] {
+        if (!logWindow)
+            logWindow
+                = std::make_unique<tavrol::qt::LogWindow>(log, form, printer, window, printer.defaultStateFolder());
+        logWindow->open();
+    });
     window.show();
     // Once the loop runs, so that a signal in the meantime still ends it.
     QMetaObject::invokeMethod(
