@@ -67,7 +67,9 @@ std::pair<std::string, std::size_t> wordsAt(const std::vector<Token>& tokens, st
     const Token& token = tokens[at];
     const bool counted = isNumber(tokens, at) && at + 1 < tokens.size();
     if (counted && (isDice(tokens, at + 1, indexOf(DiceKey::Best)) || isDice(tokens, at + 1, indexOf(DiceKey::Worst))))
-        return { tokens[at + 1].index == indexOf(DiceKey::Best) ? "keep best " + token.text : "keep worst " + token.text, 2 };
+        return {
+            tokens[at + 1].index == indexOf(DiceKey::Best) ? "keep best " + token.text : "keep worst " + token.text, 2
+        };
     if (isNumber(tokens, at) && isDice(tokens, at + 1, indexOf(DiceKey::XDn)) && isNumber(tokens, at + 2)
         && isDice(tokens, at + 3, indexOf(DiceKey::XDn)))
         return { token.text + "d" + tokens[at + 2].text, 4 };
@@ -121,8 +123,8 @@ bool writtenRightToLeft(std::string_view text)
 std::string readableCommand(std::string_view command)
 {
     const std::vector<Token> tokens = tokensOf(command);
-    const std::size_t end
-        = !tokens.empty() && tokens.back().array == KeyArray::Operator && tokens.back().index == indexOf(OperatorKey::Equals)
+    const std::size_t end = !tokens.empty() && tokens.back().array == KeyArray::Operator
+            && tokens.back().index == indexOf(OperatorKey::Equals)
         ? tokens.size() - 1
         : tokens.size();
     std::string text;
