@@ -63,18 +63,26 @@ void frmTavrol::btnDice_Click(DiceKey Index)
         btnDice[DiceKey::Reroll]->setTag(signText(indexOf(Index)) + "," + signSingleText(static_cast<float>(count)));
 }
 
-bool frmTavrol::restoreReroll(DiceKey& Index)
+std::optional<RememberedRoll> rememberedRoll(std::string_view record)
 {
-    const std::string record = btnDice[DiceKey::Reroll]->tag();
     const std::size_t comma = record.find(',');
     const auto remembered = readNumber(record.substr(0, comma));
-    if (comma == std::string::npos || !remembered || *remembered < 0 || *remembered >= indexOf(DiceKey::Reroll)) {
+    if (comma == std::string_view::npos || !remembered || *remembered < 0 || *remembered >= indexOf(DiceKey::Reroll))
+        return std::nullopt;
+    return RememberedRoll { static_cast<DiceKey>(static_cast<int>(*remembered)),
+        utf8::left(record.substr(comma + 1), 300) };
+}
+
+bool frmTavrol::restoreReroll(DiceKey& Index)
+{
+    const auto remembered = rememberedRoll(btnDice[DiceKey::Reroll]->tag());
+    if (!remembered) {
         statuswatch.setCaption("Not Defined");
         statuswatch.setVisible(true);
         return false;
     }
-    Index = static_cast<DiceKey>(static_cast<int>(*remembered));
-    Display.setCaption(utf8::left(std::string_view(record).substr(comma + 1), 300));
+    Index = remembered->key;
+    Display.setCaption(remembered->count);
     return true;
 }
 

@@ -1,8 +1,6 @@
 #include "programs/roll_percentile.h"
 
 #include "calculator/number_text.h"
-#include "dice/random_source.h"
-#include "platform/recording_ports.h"
 #include "programs/odds.h"
 #include "shell/frmTavrol.h"
 
@@ -14,25 +12,17 @@ namespace tavrol {
 namespace {
 
 // Reroll presses the key it remembers with the count it remembers, which no recorded code can
-// say: the count is put on the display as the reroll key puts it there, and the remembered key's
-// code pressed from that state. Nothing when no key is remembered (nothing is rolled then).
+// say: the count is put on the display as the reroll key puts it there (a whole or a short
+// number, so its display form is its pattern), and the remembered key's code pressed from there.
+// Nothing when no key is remembered (nothing is rolled then).
 std::optional<std::pair<WindowState, std::string>> rerollAsKey(const WindowState& before)
 {
-    const std::string& record = before.rerollRecord;
-    const std::size_t comma = record.find(',');
-    const auto remembered = readNumber(record.substr(0, comma));
-    if (comma == std::string::npos || !remembered || *remembered < 0 || *remembered >= indexOf(DiceKey::Reroll))
+    const auto remembered = rememberedRoll(before.rerollRecord);
+    if (!remembered)
         return std::nullopt;
-    MemorySettings settings;
-    RecordingPrinter printer;
-    RecordingMessageBox messages;
-    NullModalHost modal;
-    ScriptedFaces dice({ 1 });
-    frmTavrol window { FormPorts { settings, printer, messages, modal, dice } };
-    restoreState(window, before);
-    window.Display.setCaption(record.substr(comma + 1)); // normalised, as the reroll key shows it
-    const auto key = static_cast<DiceKey>(static_cast<int>(*remembered));
-    return std::pair { captureState(window), std::string(keySpec(key).code) };
+    WindowState start = before;
+    start.display = displayPattern(readNumber(remembered->count).value_or(0.0));
+    return std::pair { std::move(start), std::string(keySpec(remembered->key).code) };
 }
 
 } // namespace

@@ -13,7 +13,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavrol {
@@ -170,6 +172,14 @@ private:
     bool toldStoreUnreadable_ = false;
     TapeWriter tape_; // the tape's lines, laid out in columns, on their way to the printer
 };
+
+// What the reroll key's record remembers: the dice key and the count it goes on to press; nothing
+// when it remembers no roll.
+struct RememberedRoll {
+    DiceKey key;
+    std::string count; // as the display is given it
+};
+std::optional<RememberedRoll> rememberedRoll(std::string_view record);
 
 // Texts the window shows that are not tied to one handler.
 namespace texts {
