@@ -4,7 +4,7 @@
 #pragma once
 
 #include "programs/log_entry.h"
-#include "programs/window_state.h"
+#include "programs/pressed_keys.h"
 #include "shell/frmTavrol.h"
 
 #include <functional>

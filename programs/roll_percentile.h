@@ -2,7 +2,7 @@
 // below it. The log asks this of every entry that rolled dice, beside the event loop.
 #pragma once
 
-#include "programs/window_state.h"
+#include "programs/pressed_keys.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "programs/window_state.h"
+#include "programs/pressed_keys.h"
 
 #include "shell/frmTavrol.h"
 
