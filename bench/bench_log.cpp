@@ -7,8 +7,6 @@
 #include "view/log_model.h"
 #include "view/log_window.h"
 #include "view/qt_form_view.h"
-#include "view/qt_notices.h"
-#include "view/qt_tape_printer.h"
 #include "view/session_log.h"
 
 #include <QCoreApplication>
@@ -51,8 +49,6 @@ struct Table {
     QTemporaryDir state;
     Window window;
     tavrol::qt::QtFormView view { window.form };
-    tavrol::qt::Notices notices { window.messages, state.path().toStdString() };
-    tavrol::qt::QtTapePrinter printer { notices };
     std::unique_ptr<SessionLog> log;
     std::unique_ptr<tavrol::qt::LogWindow> logWindow;
 
@@ -69,8 +65,7 @@ struct Table {
     {
         logWindow.reset();
         log = std::make_unique<SessionLog>(window.form, state.path().toStdString());
-        logWindow
-            = std::make_unique<tavrol::qt::LogWindow>(*log, window.form, printer, view, state.path().toStdString());
+        logWindow = std::make_unique<tavrol::qt::LogWindow>(*log, window.form, view, state.path().toStdString());
         logWindow->open();
         while (!log->loaded() || !logWindow->windowHandle() || !logWindow->windowHandle()->isExposed())
             QCoreApplication::processEvents();

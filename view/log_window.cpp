@@ -34,12 +34,10 @@ constexpr int kSearchPauseMs = 150;
 
 } // namespace
 
-LogWindow::LogWindow(
-    SessionLog& log, frmTavrol& form, QtTapePrinter& printer, QWidget& calculator, std::string stateFolder)
+LogWindow::LogWindow(SessionLog& log, frmTavrol& form, QWidget& calculator, std::string stateFolder)
     : QWidget(&calculator, Qt::Window) // closes with the calculator, and is no main window of its own
     , log_(log)
     , form_(form)
-    , printer_(printer)
     , calculator_(calculator)
     , placeFile_(stateFolder + "/log-window")
     , confirm_([this](const QString& title, const QString& question) {

@@ -24,14 +24,13 @@ struct LogEntry;
 
 namespace tavrol::qt {
 
-class QtTapePrinter;
 class SessionLog;
 
 class LogWindow : public QWidget {
 public:
-    // Beside `calculator` (the main window, which owns this one); the PDFs come from `printer`'s
-    // own writer, and the window's place is kept in `stateFolder`. Everything must outlive it.
-    LogWindow(SessionLog& log, frmTavrol& form, QtTapePrinter& printer, QWidget& calculator, std::string stateFolder);
+    // Beside `calculator` (the main window, which owns this one); its place is kept in
+    // `stateFolder`. Everything must outlive it.
+    LogWindow(SessionLog& log, frmTavrol& form, QWidget& calculator, std::string stateFolder);
     ~LogWindow() override;
 
     // Shows the window, beside the calculator the first time, and gives it the focus.
@@ -79,7 +78,6 @@ private:
 
     SessionLog& log_;
     frmTavrol& form_;
-    QtTapePrinter& printer_;
     QWidget& calculator_;
     std::string placeFile_;
     QSortFilterProxyModel filtered_;

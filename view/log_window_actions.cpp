@@ -5,7 +5,6 @@
 #include "shell/frmTavrol.h"
 #include "view/log_model.h"
 #include "view/log_window.h"
-#include "view/qt_tape_printer.h"
 #include "view/session_log.h"
 #include "view/tape_pdf.h"
 

@@ -53,8 +53,7 @@ int main(int argc, char* argv[])
     std::unique_ptr<tavrol::qt::LogWindow> logWindow;
     keys.setShowLog([&] {
         if (!logWindow)
-            logWindow
-                = std::make_unique<tavrol::qt::LogWindow>(log, form, printer, window, printer.defaultStateFolder());
+            logWindow = std::make_unique<tavrol::qt::LogWindow>(log, form, window, printer.defaultStateFolder());
         logWindow->open();
     });
     window.show();

@@ -5,8 +5,6 @@
 #include "view/log_model.h"
 #include "view/log_window.h"
 #include "view/main_window_keys.h"
-#include "view/qt_notices.h"
-#include "view/qt_tape_printer.h"
 #include "view/session_log.h"
 
 #include <QAccessible>
@@ -32,8 +30,6 @@ class LogWindowTest : public MainWindowView {
 protected:
     QTemporaryDir state;
     const std::string folder = state.path().toStdString();
-    Notices notices { messages, folder };
-    QtTapePrinter tapePrinter { notices };
     MainWindowKeys keys { form, view };
     std::unique_ptr<SessionLog> log;
     std::unique_ptr<LogWindow> window;
@@ -54,7 +50,7 @@ protected:
         window.reset();
         log.reset();
         log = std::make_unique<SessionLog>(form, folder);
-        window = std::make_unique<LogWindow>(*log, form, tapePrinter, view, folder);
+        window = std::make_unique<LogWindow>(*log, form, view, folder);
         keys.setShowLog([this] { window->open(); });
         ASSERT_TRUE(settled());
     }
