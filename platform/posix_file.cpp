@@ -140,11 +140,7 @@ PendingFile PendingFile::create(const std::string& folder)
             return file;
         // Someone clearing leftovers may take the file in the moment before the lock, and remove it:
         // then another name.
-        struct stat opened { };
-        struct stat named { };
-        if (::flock(file.fd_, LOCK_EX | LOCK_NB) == 0 && ::fstat(file.fd_, &opened) == 0
-            && ::stat(file.path_.c_str(), &named) == 0 && opened.st_ino == named.st_ino
-            && opened.st_dev == named.st_dev)
+        if (::flock(file.fd_, LOCK_EX | LOCK_NB) == 0 && stillNamed(file.fd_, file.path_))
             return file;
         ::close(std::exchange(file.fd_, -1));
     }
@@ -206,6 +202,14 @@ int removeAbandoned(
     }
     ::closedir(listing);
     return removed;
+}
+
+bool stillNamed(int fd, const std::string& path)
+{
+    struct stat opened { };
+    struct stat named { };
+    return ::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev
+        && opened.st_ino == named.st_ino;
 }
 
 bool makeFolder(const std::string& folder, std::string& error)

@@ -70,6 +70,10 @@ private:
 int removeAbandoned(
     const std::string& folder, const std::function<bool(std::string_view name)>& isLeftover, std::time_t before);
 
+// Whether `path` still names the file open on `fd`: another process may have removed or replaced
+// it between the opening and a lock taken on it.
+bool stillNamed(int fd, const std::string& path);
+
 // Makes `folder` and its parents, private to the user, as the base directory rules ask; false,
 // with `error` saying why, when one cannot be made.
 bool makeFolder(const std::string& folder, std::string& error);

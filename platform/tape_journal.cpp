@@ -24,16 +24,6 @@ constexpr char kPageBreak = '\f';
 // Far beyond the notices that many runs could keep.
 constexpr std::size_t kLargestNotices = std::size_t { 16 } << 20;
 
-// Whether `path` still names the file open on `fd`: another process may have removed or
-// replaced it between the opening and the lock.
-bool stillNamed(int fd, const std::string& path)
-{
-    struct stat opened { };
-    struct stat named { };
-    return ::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev
-        && opened.st_ino == named.st_ino;
-}
-
 // A journal of `kind` is named "<kind>-<process>-<random>.journal".
 std::string prefixOf(std::string_view kind)
 {
@@ -132,7 +122,7 @@ TapeJournal TapeJournal::start(const std::string& folder, std::string& error, st
             error = path + ": " + std::strerror(errno);
             return {};
         }
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && stillNamed(fd, path))
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && posix::stillNamed(fd, path))
             return TapeJournal(fd, std::move(path));
         ::close(fd);
     }
@@ -159,7 +149,7 @@ void TapeJournal::adoptOrphans(
             continue;
         TapeJournal journal(fd, std::move(path));
         // A lock that cannot be taken is held by a live owner; its journal is not ours to finish.
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !stillNamed(fd, journal.path_))
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !posix::stillNamed(fd, journal.path_))
             continue;
         struct stat info { };
         if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
